@@ -1,0 +1,228 @@
+#include "Foundation/PropertyList.h"
+
+#include "Foundation/Array.h"
+#include "Foundation/Data.h"
+#include "Foundation/Date.h"
+#include "Foundation/Dictionary.h"
+#include "Foundation/Number.h"
+#include "Foundation/Set.h"
+#include "Foundation/String.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <plist/plist.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+
+namespace tz::propertyList {
+
+namespace {
+
+struct PlistFree
+{
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistFree>;
+
+struct CFree
+{
+    void operator()(char* p) const { std::free(p); }
+};
+using CString = std::unique_ptr<char, CFree>;
+
+constexpr int maxDepth = 512;
+
+Id toObject(plist_t node, int depth)
+{
+    if (!node || depth > maxDepth)
+        return {};
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return Number::make(value != 0);
+    }
+    case PLIST_UINT: {
+        uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        // libplist keeps negative integers as their two's complement bit pattern.
+        return Number::make(static_cast<std::int64_t>(value));
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return Number::make(value);
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        char* raw = nullptr;
+        if (plist_get_node_type(node) == PLIST_STRING)
+            plist_get_string_val(node, &raw);
+        else
+            plist_get_key_val(node, &raw);
+        const CString text(raw);
+        return String::make(QString::fromUtf8(text.get()));
+    }
+    case PLIST_DATA: {
+        char* raw = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &raw, &length);
+        const CString bytes(raw);
+        return Data::make(QByteArray(bytes.get(), qsizetype(length)));
+    }
+    case PLIST_DATE: {
+        int32_t sec = 0;
+        int32_t usec = 0;
+        plist_get_date_val(node, &sec, &usec);
+        return Date::make(Date::referenceDateOffset + sec + usec / 1e6);
+    }
+    case PLIST_ARRAY: {
+        const uint32_t n = plist_array_get_size(node);
+        QList<Id> items;
+        items.reserve(n);
+        for (uint32_t i = 0; i < n; ++i) {
+            Id item = toObject(plist_array_get_item(node, i), depth + 1);
+            if (!item)
+                return {};
+            items.append(std::move(item));
+        }
+        return Array::make(std::move(items));
+    }
+    case PLIST_DICT: {
+        QList<Dictionary::Entry> entries;
+        entries.reserve(plist_dict_get_size(node));
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        for (;;) {
+            char* rawKey = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, it, &rawKey, &value);
+            const CString key(rawKey);
+            if (!key)
+                break;
+            Id object = toObject(value, depth + 1);
+            if (!object) {
+                std::free(it);
+                return {};
+            }
+            entries.append({String::make(QString::fromUtf8(key.get())), std::move(object)});
+        }
+        std::free(it);
+        return Dictionary::make(entries);
+    }
+    default:
+        return {};
+    }
+}
+
+PlistPtr toNode(const Id& object, int depth)
+{
+    if (!object || depth > maxDepth)
+        return {};
+    if (const auto* s = as<String>(object))
+        return PlistPtr(plist_new_string(s->text().toUtf8().constData()));
+    if (const auto* n = as<Number>(object)) {
+        if (n->isBoolean())
+            return PlistPtr(plist_new_bool(*n->boolValue()));
+        if (n->isFloatingPoint())
+            return PlistPtr(plist_new_real(*n->doubleValue()));
+        return PlistPtr(plist_new_uint(*n->unsignedLongLongValue()));
+    }
+    if (const auto* d = as<Data>(object))
+        return PlistPtr(plist_new_data(d->bytes().constData(), uint64_t(d->bytes().size())));
+    if (const auto* d = as<Date>(object)) {
+        const double since = d->timeIntervalSinceReferenceDate();
+        const double whole = std::floor(since);
+        if (!std::isfinite(since) || std::fabs(whole) > std::numeric_limits<int32_t>::max())
+            return {};
+        return PlistPtr(plist_new_date(int32_t(whole), int32_t(std::lround((since - whole) * 1e6) % 1000000)));
+    }
+    if (const auto* a = as<Array>(object)) {
+        PlistPtr node(plist_new_array());
+        for (const Id& item : a->objects()) {
+            PlistPtr child = toNode(item, depth + 1);
+            if (!child)
+                return {};
+            plist_array_append_item(node.get(), child.release());
+        }
+        return node;
+    }
+    if (const auto* s = as<Set>(object)) {
+        PlistPtr node(plist_new_array());
+        for (const Id& item : s->allObjects()) {
+            PlistPtr child = toNode(item, depth + 1);
+            if (!child)
+                return {};
+            plist_array_append_item(node.get(), child.release());
+        }
+        return node;
+    }
+    if (const auto* d = as<Dictionary>(object)) {
+        PlistPtr node(plist_new_dict());
+        for (const auto& [key, value] : d->entries()) {
+            const auto* keyText = as<String>(key);
+            PlistPtr child = toNode(value, depth + 1);
+            if (!keyText || !child)
+                return {};
+            plist_dict_set_item(node.get(), keyText->text().toUtf8().constData(), child.release());
+        }
+        return node;
+    }
+    return {};
+}
+
+} // namespace
+
+Id fromData(const QByteArray& bytes)
+{
+    if (bytes.size() < 8 || bytes.size() > std::numeric_limits<uint32_t>::max())
+        return {};
+    plist_t root = nullptr;
+    if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())))
+        plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
+    else
+        plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
+    const PlistPtr owner(root);
+    return toObject(root, 0);
+}
+
+Id readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return fromData(file.readAll());
+}
+
+QByteArray toData(const Id& object, Format format)
+{
+    const PlistPtr root = toNode(object, 0);
+    if (!root)
+        return {};
+    char* raw = nullptr;
+    uint32_t length = 0;
+    if (format == Format::Xml)
+        plist_to_xml(root.get(), &raw, &length);
+    else
+        plist_to_bin(root.get(), &raw, &length);
+    const CString bytes(raw);
+    return bytes ? QByteArray(bytes.get(), qsizetype(length)) : QByteArray();
+}
+
+bool writeFile(const Id& object, const QString& path, Format format)
+{
+    const QByteArray bytes = toData(object, format);
+    if (bytes.isNull())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(bytes);
+    return file.commit();
+}
+
+} // namespace tz::propertyList

@@ -1,0 +1,35 @@
+# The two everyday commands: `make run` and `make test`. Both install what is missing first.
+PRESET ?= default
+BUILD := build/$(PRESET)
+
+.PHONY: deps configure build run test bench fuzz asan clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+run: build
+	@scripts/run-app $(BUILD)/app/burner-catalogue
+
+test: build
+	@ctest --preset $(PRESET) --output-on-failure -j2
+
+asan:
+	@$(MAKE) test PRESET=asan
+
+bench: deps
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench
+	@scripts/run-benchmarks build/bench/bench
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+clean:
+	@rm -rf build
