@@ -1,0 +1,13 @@
+// Substring tests.
+#pragma once
+
+#include <QString>
+
+namespace tz {
+
+// True if needle occurs in text, case ignored.
+[[nodiscard]] bool contains(const QString& text, const QString& needle);
+// True if needle occurs in text, compared literally.
+[[nodiscard]] bool containsPrecisely(const QString& text, const QString& needle);
+
+} // namespace tz
