@@ -6,17 +6,18 @@
 
 #include <unistd.h>
 
+extern "C" char end; // set by the linker: the first address past the program's data
+
 namespace tz {
 
 namespace {
 
 const char marker = 0;
-// The start of the main heap, taken once; the end moves with the program break.
-void* const heapStart = sbrk(0);
 
+// The main heap lies between the end of the program's data and the program break.
 bool inHeap(std::uintptr_t address)
 {
-    const auto start = reinterpret_cast<std::uintptr_t>(heapStart);
+    const auto start = reinterpret_cast<std::uintptr_t>(&end);
     const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
     return address >= start && address < end;
 }
