@@ -69,8 +69,11 @@ bool Number::isEqual(const Object& other) const
     const auto* n = dynamic_cast<const Number*>(&other);
     if (!n)
         return false;
-    if (isFloatingPoint() || n->isFloatingPoint())
-        return *doubleValue() == *n->doubleValue();
+    if (isFloatingPoint() || n->isFloatingPoint()) {
+        const double a = *doubleValue();
+        const double b = *n->doubleValue();
+        return a == b || (std::isnan(a) && std::isnan(b)); // equality stays reflexive
+    }
     const bool negA = *longLongValue() < 0 && type() != Type::UInt64;
     const bool negB = *n->longLongValue() < 0 && n->type() != Type::UInt64;
     if (negA != negB)

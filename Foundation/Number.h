@@ -27,7 +27,7 @@ public:
     // "NSBoolean" for booleans, "NSNumber" otherwise.
     [[nodiscard]] QString className() const override;
     [[nodiscard]] QString description() const override { return stringValue(); }
-    // Numeric equality across stored types; booleans count as 0 and 1.
+    // Numeric equality across stored types; booleans count as 0 and 1; NaN equals NaN.
     [[nodiscard]] bool isEqual(const Object& other) const override;
     [[nodiscard]] std::size_t hash() const override;
 
