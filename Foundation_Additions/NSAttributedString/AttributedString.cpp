@@ -4,12 +4,6 @@
 
 namespace tz {
 
-const QString ForegroundColorAttributeName = QStringLiteral("NSColor");
-const QString FontAttributeName = QStringLiteral("NSFont");
-const QString BaselineOffsetAttributeName = QStringLiteral("NSBaselineOffset");
-const QString AttachmentAttributeName = QStringLiteral("NSAttachment");
-const QString LinkAttributeName = QStringLiteral("NSLink");
-
 AttributedString::AttributedString(const QString& text, const Attributes& attributes)
 {
     appendStretch(text, attributes);

@@ -19,11 +19,12 @@ namespace tz {
 //   LinkAttributeName              QUrl or QString
 using Attributes = QVariantMap;
 
-extern const QString ForegroundColorAttributeName;
-extern const QString FontAttributeName;
-extern const QString BaselineOffsetAttributeName;
-extern const QString AttachmentAttributeName;
-extern const QString LinkAttributeName;
+// Inline, so they are ready for any static that a file including this header defines.
+inline const QString ForegroundColorAttributeName = QStringLiteral("NSColor");
+inline const QString FontAttributeName = QStringLiteral("NSFont");
+inline const QString BaselineOffsetAttributeName = QStringLiteral("NSBaselineOffset");
+inline const QString AttachmentAttributeName = QStringLiteral("NSAttachment");
+inline const QString LinkAttributeName = QStringLiteral("NSLink");
 
 class AttributedString
 {
