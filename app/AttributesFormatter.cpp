@@ -8,6 +8,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 
 const QString keyPrefix = QStringLiteral("DRDevice");

@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSAttributedString/TzNSAttributedStringAdditions.h"
 
+#include <algorithm>
+
 namespace tz {
 
 namespace {

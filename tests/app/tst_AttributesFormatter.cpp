@@ -6,9 +6,11 @@
 #include "Foundation/Date.h"
 #include "Foundation/Number.h"
 #include "Foundation/String.h"
+#include "Foundation_Additions/NSAttributedString/AttributedStringTextDocument.h"
 #include "Foundation_Additions/NSAttributedString/TzNSColorIsEqualToColor.h"
 
 #include <QTest>
+#include <QTextDocument>
 
 Q_DECLARE_METATYPE(tz::DictionaryPtr)
 
@@ -144,6 +146,11 @@ private Q_SLOTS:
         const tz::AttributedString result = AttributesFormatter::stringFromAttributesDict(dict);
         QCOMPARE(result.string(), text);
         QCOMPARE(keyNamesIn(result), keyNames);
+
+        // The details pane shows the same characters.
+        QTextDocument document;
+        tz::replaceDocumentContents(document, result);
+        QCOMPARE(document.toPlainText(), text);
     }
 
     void trackDescription()
