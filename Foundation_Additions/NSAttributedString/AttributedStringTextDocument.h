@@ -15,7 +15,7 @@ namespace tz {
 // document measures in percent of the font's height. Unknown attributes are left out.
 [[nodiscard]] QTextCharFormat textCharFormatFromAttributes(const Attributes& attributes, const QFont& defaultFont);
 
-// Replaces the document's contents (and the images it holds) with the styled text, as one undo step.
+// Replaces the document's contents with the styled text; the undo history starts afresh.
 void replaceDocumentContents(QTextDocument& document, const AttributedString& text);
 
 } // namespace tz
