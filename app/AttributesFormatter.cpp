@@ -1,0 +1,89 @@
+#include "app/AttributesFormatter.h"
+
+#include "Foundation/Array.h"
+#include "Foundation/Format.h"
+#include "Foundation/Number.h"
+#include "Foundation/String.h"
+#include "Foundation_Additions/NSString/TzNSStringContains.h"
+
+#include <QColor>
+
+#include <algorithm>
+
+namespace {
+
+const QString keyPrefix = QStringLiteral("DRDevice");
+const QString keySuffix = QStringLiteral("Key");
+
+// The receiver without the leading part it shares with other, compared literally.
+// Local until the library's common-prefix deletion is merged in.
+QString stringByDeletingCommonPrefixWith(const QString& text, const QString& other)
+{
+    const qsizetype limit = std::min(text.size(), other.size());
+    qsizetype common = 0;
+    while (common < limit && text[common] == other[common])
+        ++common;
+    return common ? text.sliced(common) : text;
+}
+
+QString keyNameOf(const tz::Id& key)
+{
+    const auto* string = tz::as<tz::String>(key);
+    QString name = string ? stringByDeletingCommonPrefixWith(string->text(), keyPrefix) : key->description();
+    if (name.endsWith(keySuffix))
+        name.chop(keySuffix.size());
+    return name;
+}
+
+// The value's text; null when it has none.
+QString valueTextOf(const tz::Id& value)
+{
+    if (const auto* string = tz::as<tz::String>(value))
+        return string->text();
+    if (const auto* number = tz::as<tz::Number>(value)) {
+        if (tz::contains(number->className(), QStringLiteral("Boolean")))
+            return number->boolValue().value_or(false) ? QStringLiteral("YES") : QStringLiteral("NO");
+        return number->stringValue();
+    }
+    if (const auto* array = tz::as<tz::Array>(value))
+        return array->description();
+    return tz::format("Object of Class: %@, description: %@", value->className(), value->description());
+}
+
+void appendEntries(tz::MutableAttributedString& out, const tz::DictionaryPtr& dict)
+{
+    if (!dict || dict->isEmpty()) {
+        out.appendString(QStringLiteral("[No Data Available]"));
+        return;
+    }
+    for (const auto& [key, value] : dict->entries()) {
+        if (const auto nested = tz::cast<tz::Dictionary>(value)) {
+            appendEntries(out, nested);
+            continue;
+        }
+        QString text = valueTextOf(value);
+        if (text.isNull()) {
+            out.appendString(tz::format("BAD LINE FOR KEY %@\n", key));
+            continue;
+        }
+        if (const auto* string = tz::as<tz::String>(key))
+            text = stringByDeletingCommonPrefixWith(text, string->text());
+        out.appendString(keyNameOf(key), AttributesFormatter::keyAttributes());
+        out.appendString(QStringLiteral(": ") + text + QLatin1Char('\n'));
+    }
+}
+
+} // namespace
+
+tz::AttributedString AttributesFormatter::stringFromAttributesDict(const tz::DictionaryPtr& dict)
+{
+    tz::MutableAttributedString out;
+    appendEntries(out, dict);
+    return out;
+}
+
+const tz::Attributes& AttributesFormatter::keyAttributes()
+{
+    static const tz::Attributes attributes{{tz::ForegroundColorAttributeName, QColor(Qt::blue)}};
+    return attributes;
+}

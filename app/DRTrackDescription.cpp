@@ -1,0 +1,9 @@
+#include "app/DiscRecording/DRTrack.h"
+
+#include "Foundation/Format.h"
+#include "app/AttributesFormatter.h"
+
+QString DRTrack::description() const
+{
+    return tz::format("DRTrack; Properties: %@", AttributesFormatter::stringFromAttributesDict(_properties).string());
+}
