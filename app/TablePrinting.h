@@ -17,10 +17,13 @@ namespace TablePrinting {
 [[nodiscard]] float adjustPageHeightNew(float top, float proposedBottom, float limit, float rowHeight,
                                         float intercellSpacing);
 
-// Prints the header and every row of the table (not only the visible ones) with the table's
-// delegate, font, column widths and column order; hidden columns stay hidden. The header
-// repeats on every page, pages end where adjustPageHeightNew puts them, and a table wider
-// than the page is scaled down to its width. False when the device cannot be painted on.
+// Prints the header and every row of the table (not only those scrolled into view) with the
+// table's delegate, font, column widths and order; hidden rows and columns stay hidden, no
+// selection is drawn, and every row takes the tallest row's height. The header repeats on
+// every page and pages end where adjustPageHeightNew puts them (Qt draws the grid inside a
+// row, so the spacing is 0). The table keeps its size on paper, shrunk to the page's width,
+// and further when the header and one row would not fit a page, so no page cuts a row.
+// False when the device cannot be painted on or refuses a new page.
 bool printTable(const QTableView& table, QPagedPaintDevice& device);
 // The widget as it looks on screen, scaled to fit one page, aspect ratio kept.
 bool printWidget(QWidget& widget, QPrinter& printer);

@@ -23,6 +23,7 @@ private Q_SLOTS:
     void tablePagesBreakBetweenRows();
     void widgetFillsOnePage();
     void textDocument();
+    void unwritableOutputReportsFailure();
 };
 
 namespace {
@@ -191,6 +192,21 @@ void tst_TablePrinting::textDocument()
     QCOMPARE(pages.size(), 1);
     QVERIFY(pages.first().contains(u"Vendor ID: ACME"_s));
     QVERIFY(pages.first().contains(u"Product ID: BD-RE 9000"_s));
+}
+
+void tst_TablePrinting::unwritableOutputReportsFailure()
+{
+    QStandardItemModel model(1, 1);
+    QTableView table;
+    table.setModel(&model);
+    QWidget widget;
+    widget.resize(100, 100);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdf(printer, u"/proc/no-such-folder/out.pdf"_s, QPageSize::A4);
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QVERIFY(!TablePrinting::printTable(table, printer));
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QVERIFY(!TablePrinting::printWidget(widget, printer));
 }
 
 QTEST_MAIN(tst_TablePrinting)
