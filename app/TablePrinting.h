@@ -25,7 +25,8 @@ namespace TablePrinting {
 // and further when the header and one row would not fit a page, so no page cuts a row.
 // False when the device cannot be painted on or refuses a new page.
 bool printTable(const QTableView& table, QPagedPaintDevice& device);
-// The widget as it looks on screen, scaled to fit one page, aspect ratio kept.
+// The widget as it looks on screen, at its size on paper, shrunk to fit one page (aspect ratio
+// kept). False when the printer cannot be painted on.
 bool printWidget(QWidget& widget, QPrinter& printer);
 // The document laid out on the printer's pages.
 void printTextDocument(const QTextDocument& document, QPrinter& printer);
