@@ -75,7 +75,8 @@ void DRNotificationCenter::replayAppeared(quint64 serial)
     };
     if (!registered())
         return;
-    for (const tz::Id& device : DRDevice::devices()->objects())
+    const auto devices = DRDevice::devices();
+    for (const tz::Id& device : devices->objects())
         _pending.append({{DRDeviceAppearedNotification, device}, serial});
     deliverPending();
 }

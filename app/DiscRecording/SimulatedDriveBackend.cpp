@@ -82,6 +82,8 @@ SimulatedDriveBackend::SimulatedDriveBackend(const QString& path, QObject* paren
 
 void SimulatedDriveBackend::load(const QString& path)
 {
+    if (path.isEmpty())
+        return;
     const tz::Id root = tz::propertyList::readFile(path);
     const auto* dict = tz::as<tz::Dictionary>(root);
     if (!dict) {

@@ -21,7 +21,7 @@
 //     Event    "Appear", "Disappear", "InsertMedia" (with a Media dictionary; closes the
 //              tray), "RemoveMedia", "OpenTray" or "CloseTray"
 //
-// A file that cannot be read serves no drives. Eject and close act on the tray in memory; every
+// A file that cannot be read, or an empty path, serves no drives. Eject and close act on the tray in memory; every
 // change of a drive's status is posted as a status change.
 #pragma once
 
