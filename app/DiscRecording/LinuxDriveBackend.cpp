@@ -56,11 +56,12 @@ QString inquiryText(udev_device* device, udev_device* scsi, const char* attribut
     return text.isEmpty() ? udevProperty(device, fallback).replace(u'_', u' ').trimmed() : text;
 }
 
-// "usb", "ieee1394", "ata" or "scsi": udev's ID_BUS, else what the device's parents are.
+// "usb", "ieee1394", "ata" or "scsi". A USB or FireWire parent decides first; a drive behind a
+// libata port is "ata" even when udev's ID_BUS says "scsi" (ata_id skips older ATAPI drives).
 QString busOf(udev_device* device)
 {
     const QString bus = udevProperty(device, "ID_BUS");
-    if (!bus.isEmpty())
+    if (bus == u"usb" || bus == u"ieee1394")
         return bus;
     for (udev_device* p = udev_device_get_parent(device); p; p = udev_device_get_parent(p)) {
         const QByteArray subsystem = udev_device_get_subsystem(p);
@@ -69,8 +70,9 @@ QString busOf(udev_device* device)
         if (subsystem == "firewire" || subsystem == "ieee1394")
             return QStringLiteral("ieee1394");
     }
-    return QString::fromUtf8(udev_device_get_syspath(device)).contains(u"/ata") ? QStringLiteral("ata")
-                                                                                : QStringLiteral("scsi");
+    if (bus == u"ata" || QString::fromUtf8(udev_device_get_syspath(device)).contains(QStringLiteral("/ata")))
+        return QStringLiteral("ata");
+    return QStringLiteral("scsi");
 }
 
 QString mediaState(const QString& udevState)

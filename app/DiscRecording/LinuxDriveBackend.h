@@ -4,6 +4,9 @@
 // kind; drives are named by their device node and listed in node order (sr0, sr1, ..., sr10).
 // Vendor, product and revision come from the SCSI device's INQUIRY attributes in sysfs (ATA
 // drives have no ID_VENDOR), falling back to udev's ID_VENDOR, ID_MODEL and ID_REVISION.
+// Interconnect and location: a USB or FireWire parent gives USB or FireWire, External; a libata
+// port gives SATA where ata_id saw a SATA link (ID_ATA_SATA=1), else ATAPI, Internal; anything
+// else is SCSI at an Unknown location.
 // A udev monitor on the event loop reports add, remove and media change/eject-request
 // uevents; opening or closing an empty tray sends no uevent, so while anyone observes, the
 // tray state of each drive is polled (one ioctl per drive per interval).

@@ -266,6 +266,49 @@ private Q_SLOTS:
         qInfo().noquote() << "USB drive info:" << info->description();
     }
 
+    void interconnectAndLocation_data()
+    {
+        QTest::addColumn<QByteArray>("parent");
+        QTest::addColumn<QByteArray>("properties");
+        QTest::addColumn<QString>("interconnect");
+        QTest::addColumn<QString>("location");
+
+        const QByteArray ata = "/devices/pci0000:00/0000:00:1f.2/ata5/host4/target4:0:0/4:0:0:0";
+        QTest::newRow("SATA link") << ata << QByteArray("E: ID_BUS=ata\nE: ID_ATA_SATA=1\n")
+                                   << DRDevicePhysicalInterconnectSATA << DRDevicePhysicalInterconnectLocationInternal;
+        QTest::newRow("parallel ATA") << ata << QByteArray("E: ID_BUS=ata\n") << DRDevicePhysicalInterconnectATAPI
+                                      << DRDevicePhysicalInterconnectLocationInternal;
+        QTest::newRow("older ATAPI drive udev calls scsi")
+            << ata << QByteArray("E: ID_BUS=scsi\n") << DRDevicePhysicalInterconnectATAPI
+            << DRDevicePhysicalInterconnectLocationInternal;
+        QTest::newRow("USB known only by its parents")
+            << QByteArray("/devices/pci0000:00/0000:00:14.0/usb2/2-3/2-3:1.0/host4/target4:0:0/4:0:0:0")
+            << QByteArray() << DRDevicePhysicalInterconnectUSB << DRDevicePhysicalInterconnectLocationExternal;
+        QTest::newRow("SCSI host adapter") << QByteArray("/devices/pci0000:00/0000:00:10.0/host4/target4:0:0/4:0:0:0")
+                                           << QByteArray("E: ID_BUS=scsi\n") << DRDevicePhysicalInterconnectSCSI
+                                           << DRDevicePhysicalInterconnectLocationUnknown;
+    }
+    void interconnectAndLocation()
+    {
+        QFETCH(QByteArray, parent);
+        QFETCH(QByteArray, properties);
+        QFETCH(QString, interconnect);
+        QFETCH(QString, location);
+        QByteArray description = "P: " + parent + "/block/sr4\nN: sr4\nE: DEVNAME=/dev/sr4\nE: DEVTYPE=disk\n"
+                                 "E: SUBSYSTEM=block\nE: MAJOR=11\nE: MINOR=4\nA: dev=11:4\nE: ID_CDROM=1\n"
+                                 "E: ID_CDROM_CD_R=1\n" + properties
+                                 + "\nP: " + parent + "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: vendor=X\n";
+        if (parent.contains("usb2"))
+            description += "\nP: /devices/pci0000:00/0000:00:14.0/usb2/2-3\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n";
+        GError* error = nullptr;
+        QVERIFY2(umockdev_testbed_add_from_string(_testbed, description.constData(), &error),
+                 error ? error->message : "add_from_string");
+        const DRDevicePtr drive = device(2);
+        QCOMPARE(drive->identifier(), QStringLiteral("/dev/sr4"));
+        QCOMPARE(text(drive->info(), DRDevicePhysicalInterconnectKey), interconnect);
+        QCOMPARE(text(drive->info(), DRDevicePhysicalInterconnectLocationKey), location);
+    }
+
     void statusReadsTrayAndMedia()
     {
         tz::DictionaryPtr status = device(0)->status();
