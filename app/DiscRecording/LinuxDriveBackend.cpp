@@ -7,6 +7,8 @@
 #include "app/DiscRecording/MediaKinds.h"
 #include "app/DiscRecording/MountTable.h"
 
+#include <QFile>
+
 #include <libudev.h>
 #include <linux/cdrom.h>
 
@@ -143,11 +145,14 @@ std::vector<LinuxDriveBackend::UdevDevice> LinuxDriveBackend::recorders() const
 
 LinuxDriveBackend::UdevDevice LinuxDriveBackend::recorder(const QString& drive) const
 {
-    for (UdevDevice& device : recorders()) {
-        if (node(device.get()) == drive)
-            return std::move(device);
-    }
-    return nullptr;
+    // Straight to the node's sysfs entry: no enumeration per request.
+    if (!_udev || !drive.startsWith(QStringLiteral("/dev/")))
+        return nullptr;
+    const QByteArray name = QFile::encodeName(drive.mid(5));
+    UdevDevice device(udev_device_new_from_subsystem_sysname(_udev, "block", name.constData()));
+    if (!device || !isRecorder(device.get()) || node(device.get()) != drive)
+        return nullptr;
+    return device;
 }
 
 QStringList LinuxDriveBackend::drives()
