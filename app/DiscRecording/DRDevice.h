@@ -1,5 +1,7 @@
 // One optical recorder attached to the machine. A device keeps its identity while it is
 // attached: devices() hands out the same object for the same drive, so rows can hold it.
+// Once the drive is gone its info and status are empty dictionaries, its tray reads closed
+// and closing or ejecting fails. Use it on the thread that first used the service.
 #pragma once
 
 #include "Foundation/Array.h"
@@ -15,7 +17,7 @@ public:
     [[nodiscard]] tz::DictionaryPtr info() const;
     // What the drive is doing now: tray, media, sessions and tracks; read anew on every call.
     [[nodiscard]] tz::DictionaryPtr status() const;
-    // "Vendor Product" for people.
+    // "Vendor Product" for people; the identifier when the drive names neither.
     [[nodiscard]] QString displayName() const;
     [[nodiscard]] bool trayIsOpen() const;
     // Closes the tray; false when that failed.
