@@ -28,7 +28,7 @@ CSSM_RETURN cdsaDeriveKeySlowly(CSSM_CSP_HANDLE cspHandle, const void* rawKey, s
         return status;
     }
     return cdsaDeriveKeyWithSalt(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, slowSalt,
-                                 std::max<std::uint32_t>(iterationCount, 1000));
+                                 sizeof slowSalt, std::max<std::uint32_t>(iterationCount, 1000));
 }
 
 namespace tz {

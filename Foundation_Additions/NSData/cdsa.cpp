@@ -208,14 +208,15 @@ CSSM_RETURN recordFromPkey(EVP_PKEY* pkey, bool isPrivate, CSSM_ALGORITHMS algor
 }
 
 CSSM_RETURN derive(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen, CSSM_ALGORITHMS keyAlg,
-                   std::uint32_t keySizeInBits, CSSM_KEY* key, const unsigned char* salt, std::uint32_t iterations)
+                   std::uint32_t keySizeInBits, CSSM_KEY* key, const unsigned char* salt, std::size_t saltLength,
+                   std::uint32_t iterations)
 {
     if (!key || (!rawKey && rawKeyLen))
         return CSSMERR_CSSM_INVALID_POINTER;
     std::memset(key, 0, sizeof *key);
     if (const CSSM_RETURN status = cdsaCheckDerivation(cspHandle, keySizeInBits); status != CSSM_OK)
         return status;
-    if (rawKeyLen > INT_MAX)
+    if (rawKeyLen > INT_MAX || saltLength > INT_MAX || iterations == 0 || iterations > INT_MAX)
         return CSSMERR_CSP_INPUT_LENGTH_ERROR;
     const std::uint32_t bytes = keySizeInBits / 8;
     std::uint8_t* buffer = allocate(bytes);
@@ -223,7 +224,7 @@ CSSM_RETURN derive(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t ra
         return CSSMERR_CSP_MEMORY_ERROR;
     static const char empty = 0;
     const char* password = rawKeyLen ? static_cast<const char*>(rawKey) : &empty;
-    if (PKCS5_PBKDF2_HMAC(password, static_cast<int>(rawKeyLen), salt, 8, static_cast<int>(iterations), EVP_sha1(),
+    if (PKCS5_PBKDF2_HMAC(password, static_cast<int>(rawKeyLen), salt, static_cast<int>(saltLength), static_cast<int>(iterations), EVP_sha1(),
                           static_cast<int>(bytes), buffer) != 1) {
         std::free(buffer);
         return CSSMERR_CSP_FUNCTION_FAILED;
@@ -283,11 +284,9 @@ CSSM_RETURN genCryptHandle(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, bool 
     if (!ctx || EVP_CipherInit_ex2(ctx, cipher.get(), nullptr, nullptr, encrypt, nullptr) != 1)
         return CSSMERR_CSP_FUNCTION_FAILED;
     const int keyLength = static_cast<int>(key->KeyData.Length);
-    if (EVP_CIPHER_CTX_get_key_length(ctx) != keyLength) {
-        if (!(EVP_CIPHER_get_flags(cipher.get()) & EVP_CIPH_VARIABLE_LENGTH)
-            || EVP_CIPHER_CTX_set_key_length(ctx, keyLength) != 1)
-            return CSSMERR_CSP_INVALID_ATTR_KEY_LENGTH;
-    }
+    // Fixed-length ciphers refuse another length here.
+    if (EVP_CIPHER_CTX_get_key_length(ctx) != keyLength && EVP_CIPHER_CTX_set_key_length(ctx, keyLength) != 1)
+        return CSSMERR_CSP_INVALID_ATTR_KEY_LENGTH;
     if (algorithm == CSSM_ALGID_RC2 && EVP_CIPHER_CTX_ctrl(ctx, EVP_CTRL_SET_RC2_KEY_BITS, keyLength * 8, nullptr) != 1)
         return CSSMERR_CSP_INVALID_ATTR_KEY_LENGTH;
     if (EVP_CipherInit_ex2(ctx, nullptr, key->KeyData.Data, ivCommon, encrypt, nullptr) != 1)
@@ -504,7 +503,7 @@ CSSM_RETURN cdsaCspDetach(CSSM_CSP_HANDLE cspHandle)
 CSSM_RETURN cdsaDeriveKey(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
                           CSSM_ALGORITHMS keyAlg, std::uint32_t keySizeInBits, CSSM_KEY* key)
 {
-    return derive(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, fastSalt, fastIterations);
+    return derive(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, fastSalt, sizeof fastSalt, fastIterations);
 }
 
 CSSM_RETURN cdsaCheckDerivation(CSSM_CSP_HANDLE cspHandle, std::uint32_t keySizeInBits)
@@ -517,9 +516,9 @@ CSSM_RETURN cdsaCheckDerivation(CSSM_CSP_HANDLE cspHandle, std::uint32_t keySize
 
 CSSM_RETURN cdsaDeriveKeyWithSalt(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
                                   CSSM_ALGORITHMS keyAlg, std::uint32_t keySizeInBits, CSSM_KEY* key,
-                                  const unsigned char* salt, std::uint32_t iterations)
+                                  const unsigned char* salt, std::size_t saltLength, std::uint32_t iterations)
 {
-    return derive(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, salt, iterations);
+    return derive(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, salt, saltLength, iterations);
 }
 
 CSSM_RETURN cdsaFreeKey(CSSM_CSP_HANDLE cspHandle, CSSM_KEY* key)

@@ -122,10 +122,10 @@ CSSM_RETURN cdsaDeriveKey(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::si
 CSSM_RETURN cdsaDeriveKeySlowly(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
                                 CSSM_ALGORITHMS keyAlg, std::uint32_t keySizeInBits, CSSM_KEY* key,
                                 std::uint32_t iterationCount);
-// The shared derivation: PBKDF2-HMAC-SHA1 with an 8-byte salt and the given iterations.
+// The shared derivation: PBKDF2-HMAC-SHA1 with the given salt and iterations.
 CSSM_RETURN cdsaDeriveKeyWithSalt(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
                                   CSSM_ALGORITHMS keyAlg, std::uint32_t keySizeInBits, CSSM_KEY* key,
-                                  const unsigned char* salt, std::uint32_t iterations);
+                                  const unsigned char* salt, std::size_t saltLength, std::uint32_t iterations);
 // Whether a derivation of that size can be set up in the attachment: 0, or the reason.
 CSSM_RETURN cdsaCheckDerivation(CSSM_CSP_HANDLE cspHandle, std::uint32_t keySizeInBits);
 // Releases KeyData and clears the record.
