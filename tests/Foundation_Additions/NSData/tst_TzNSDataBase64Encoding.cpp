@@ -80,6 +80,25 @@ private Q_SLOTS:
         }
     }
 
+    // Long texts go 16 characters at a time; a stray character anywhere must not shift them.
+    void strayCharacterAtEveryPosition()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 90; ++i)
+            bytes.append(char(i * 91 + 7));
+        const QString text = base64EncodingWithLineLength(bytes, 0);
+        for (qsizetype at = 0; at <= text.size(); ++at) {
+            for (const QChar stray : {QChar(u'\n'), QChar(u'*')}) {
+                QString noisy = text;
+                noisy.insert(at, stray);
+                QCOMPARE(dataWithBase64EncodedString(noisy), bytes);
+            }
+            QString foreign = text;
+            foreign.insert(at, QChar(0x141));
+            QCOMPARE(dataWithBase64EncodedString(foreign), QByteArray(""));
+        }
+    }
+
     void lenientReading_data()
     {
         QTest::addColumn<QString>("text");
