@@ -1,6 +1,6 @@
 #include "Foundation_Additions/NSData/cdsa.h"
 
-#include <openssl/core_names.h>
+#include <openssl/crypto.h>
 #include <openssl/dh.h>
 #include <openssl/evp.h>
 #include <openssl/provider.h>
@@ -52,6 +52,11 @@ const unsigned char fastSalt[8] = {'s', 'a', 'n', 'd', 'G', 'r', 'i', 't'};
 constexpr std::uint32_t fastIterations = 1000;
 
 std::atomic<bool> cssmInitd{false};
+
+// Loaded once and never unloaded (OpenSSL tears its providers down at exit); held here so
+// that they stay reachable.
+OSSL_PROVIDER* legacyProvider = nullptr;
+OSSL_PROVIDER* defaultProvider = nullptr;
 std::once_flag startupOnce;
 
 // Attachments and staged contexts live in tables guarded by one lock.
@@ -473,9 +478,9 @@ CSSM_RETURN cssmStartup()
     std::call_once(startupOnce, [] {
         // Providers stay loaded for the life of the process. Without the legacy one, DES,
         // RC2 and RC4 answer CSSMERR_CSP_INVALID_ALGORITHM; everything else still works.
-        OSSL_PROVIDER_load(nullptr, "legacy");
-        if (OSSL_PROVIDER_load(nullptr, "default"))
-            cssmInitd.store(true);
+        legacyProvider = OSSL_PROVIDER_load(nullptr, "legacy");
+        defaultProvider = OSSL_PROVIDER_load(nullptr, "default");
+        cssmInitd.store(defaultProvider != nullptr);
     });
     return cssmInitd.load() ? CSSM_OK : CSSMERR_CSP_FUNCTION_FAILED;
 }
