@@ -50,7 +50,10 @@ inline std::uint32_t tripleAt(const unsigned char* p)
 #ifdef TZ_BASE64_SSSE3
 // Vector paths after the method of W. Mula and D. Lemire ("Faster Base64 encoding and
 // decoding using AVX2 instructions"), 16 characters at a time, chosen at run time.
-const bool hasSsse3 = __builtin_cpu_supports("ssse3");
+const bool hasSsse3 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3") != 0;
+}();
 
 // Writes `blocks` x 16 characters for blocks x 12 bytes; reads 4 bytes beyond each 12.
 __attribute__((target("ssse3"))) void encodeBlocks(const unsigned char* in, char16_t* out, qsizetype blocks)
@@ -126,8 +129,10 @@ QString base64EncodingWithLineLength(const QByteArray& data, quint32 lineLength)
 
     const qsizetype wholeGroups = n / 3;
     qsizetype group = 0;
+    // Each round starts a line; only the last line can end short.
     while (group < wholeGroups) {
-        const qsizetype lineEnd = std::min(wholeGroups, group - group % perLine + perLine);
+        const qsizetype lineEnd = std::min(wholeGroups, group + perLine);
+        const bool fullLine = lineEnd - group == perLine;
 #ifdef TZ_BASE64_SSSE3
         if (hasSsse3) {
             // Blocks of 4 groups whose 16-byte loads stay inside the data.
@@ -142,7 +147,7 @@ QString base64EncodingWithLineLength(const QByteArray& data, quint32 lineLength)
 #endif
         for (; group < lineEnd; ++group, in += 3)
             out = writeGroup(out, tripleAt(in));
-        if (group % perLine == 0)
+        if (fullLine)
             *out++ = u'\n';
     }
     const qsizetype rest = n - 3 * wholeGroups;
