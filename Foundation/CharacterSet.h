@@ -1,5 +1,6 @@
 // A set of UTF-16 code units, one bit per unit, shared between copies. Membership tests and
-// searches allocate nothing; complement and union build a new set.
+// searches allocate nothing; complement and union build a new set. Searches in sets of up to
+// four units compare eight units at a time.
 #pragma once
 
 #include <QString>
@@ -27,14 +28,23 @@ public:
     // General categories Cc and Cf.
     [[nodiscard]] static const CharacterSet& controlCharacterSet();
 
-    [[nodiscard]] bool contains(char16_t unit) const noexcept { return ((*_bits)[unit >> 6] >> (unit & 63)) & 1; }
+    [[nodiscard]] bool contains(char16_t unit) const noexcept
+    {
+        return (_data->bits[unit >> 6] >> (unit & 63)) & 1;
+    }
     [[nodiscard]] bool contains(QChar c) const noexcept { return contains(c.unicode()); }
     [[nodiscard]] CharacterSet inverted() const;
     [[nodiscard]] CharacterSet united(const CharacterSet& other) const;
 
     // Index of the first member (or non-member) of text at or after from; -1 when there is none.
-    [[nodiscard]] qsizetype indexOfMember(QStringView text, qsizetype from = 0) const noexcept;
-    [[nodiscard]] qsizetype indexOfNonMember(QStringView text, qsizetype from = 0) const noexcept;
+    [[nodiscard]] qsizetype indexOfMember(QStringView text, qsizetype from = 0) const noexcept
+    {
+        return indexOf(text, from, true);
+    }
+    [[nodiscard]] qsizetype indexOfNonMember(QStringView text, qsizetype from = 0) const noexcept
+    {
+        return indexOf(text, from, false);
+    }
     // Index of the last non-member of text before end; -1 when there is none.
     [[nodiscard]] qsizetype lastIndexOfNonMember(QStringView text, qsizetype end) const noexcept;
 
@@ -42,20 +52,29 @@ public:
 
 private:
     using Bits = std::array<quint64, 65536 / 64>;
-    explicit CharacterSet(std::shared_ptr<const Bits> bits) : _bits(std::move(bits)) {}
+    struct Data
+    {
+        Bits bits{};
+        // The members when there are at most four of them (fewCount is -1 otherwise).
+        std::array<char16_t, 4> few{};
+        int fewCount = 0;
+    };
 
-    std::shared_ptr<const Bits> _bits;
+    explicit CharacterSet(const Bits& bits);
+    qsizetype indexOf(QStringView text, qsizetype from, bool member) const noexcept;
+
+    std::shared_ptr<const Data> _data;
 };
 
 template <typename Predicate>
 CharacterSet CharacterSet::fromPredicate(Predicate isMember)
 {
-    auto bits = std::make_shared<Bits>();
+    Bits bits{};
     for (char32_t u = 0; u < 65536; ++u) {
         if (isMember(char16_t(u)))
-            (*bits)[u >> 6] |= quint64(1) << (u & 63);
+            bits[u >> 6] |= quint64(1) << (u & 63);
     }
-    return CharacterSet(std::move(bits));
+    return CharacterSet(bits);
 }
 
 } // namespace tz

@@ -7,6 +7,8 @@ namespace {
 // End of the run starting at from: the next index outside (or inside) the set, or the end.
 qsizetype endOfMembers(const CharacterSet& set, QStringView text, qsizetype from)
 {
+    if (from < text.size() && !set.contains(text[from]))
+        return from; // the common run of one
     const qsizetype i = set.indexOfNonMember(text, from);
     return i < 0 ? text.size() : i;
 }
