@@ -43,8 +43,7 @@ QString resolve(const QString& path)
     return chainEnd(path);
 }
 
-} // namespace
-
+// "~" expanded, empty and "." components removed, ".." resolved in absolute paths, no trailing "/".
 QString stringByStandardizingPath(const QString& path)
 {
     QString expanded = path;
@@ -67,6 +66,8 @@ QString stringByStandardizingPath(const QString& path)
         return u'/' + joined;
     return joined.isEmpty() && !expanded.isEmpty() ? QStringLiteral(".") : joined;
 }
+
+} // namespace
 
 QString resolveAliasFile(const QString& path)
 {

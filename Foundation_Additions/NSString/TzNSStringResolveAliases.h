@@ -16,7 +16,4 @@ namespace tz {
 // resolvedPath, or the receiver unchanged when that gives none. Never null for a non-null path.
 [[nodiscard]] QString stringByResolvingSymlinksAndAliasesInPath(const QString& path);
 
-// The standardised form used by resolvedPath.
-[[nodiscard]] QString stringByStandardizingPath(const QString& path);
-
 } // namespace tz

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tz::DictionaryPtr dict = tz::dictionaryFromTabSeparatedList(text);
     FUZZ_CHECK(dict);
     for (const auto& [key, value] : dict->entries()) {
-        for (const QString column : {tz::textOf(key), tz::textOf(value)}) {
+        for (const QString& column : {tz::textOf(key), tz::textOf(value)}) {
             FUZZ_CHECK(!column.isEmpty() && !column.contains(u'\t'));
             FUZZ_CHECK(text.contains(column));
         }
