@@ -7,10 +7,14 @@ namespace {
 // End of the run starting at from: the next index outside (or inside) the set, or the end.
 qsizetype endOfMembers(const CharacterSet& set, QStringView text, qsizetype from)
 {
-    if (from < text.size() && !set.contains(text[from]))
-        return from; // the common run of one
-    const qsizetype i = set.indexOfNonMember(text, from);
-    return i < 0 ? text.size() : i;
+    const qsizetype n = text.size();
+    // Runs of no member or of one are the common case: settle them without a scan.
+    if (from >= n || !set.contains(text[from]))
+        return from;
+    if (from + 1 == n || !set.contains(text[from + 1]))
+        return from + 1;
+    const qsizetype i = set.indexOfNonMember(text, from + 2);
+    return i < 0 ? n : i;
 }
 
 qsizetype endOfNonMembers(const CharacterSet& set, QStringView text, qsizetype from)
