@@ -204,7 +204,7 @@ void BM_rangesNotInCommon_alternating(benchmark::State& s)
 }
 
 // Prints the table as usual, then ours over each anchor and time(2n) over time(n), both from
-// CPU time (steadier than wall time on a shared machine).
+// CPU time, the fastest repetition where there are several (steadier on a shared machine).
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -216,7 +216,9 @@ public:
             QString name = QString::fromStdString(r.run_name.function_name);
             if (!r.run_name.args.empty())
                 name += u'/' + QString::fromStdString(r.run_name.args);
-            _times[name] = r.GetAdjustedCPUTime();
+            const auto known = _times.find(name);
+            const double time = r.GetAdjustedCPUTime();
+            _times[name] = known == _times.end() ? time : std::min(known->second, time);
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -253,7 +255,7 @@ private:
 
 } // namespace
 
-#define TZ_PAIR(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->Iterations(5)
+#define TZ_PAIR(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
 TZ_PAIR(BM_splitRuns_ours);
 TZ_PAIR(BM_splitRuns_QStringSplit);
 TZ_PAIR(BM_splitRuns_QStringTokenizer);
@@ -269,7 +271,7 @@ TZ_PAIR(BM_count_ours);
 TZ_PAIR(BM_count_QCharIsSpace);
 
 #define TZ_LINEAR(name) \
-    BENCHMARK(name)->Arg(linearUnits)->Arg(2 * linearUnits)->Unit(benchmark::kMillisecond)->Iterations(30)
+    BENCHMARK(name)->Arg(linearUnits)->Arg(2 * linearUnits)->Unit(benchmark::kMillisecond)->Iterations(50)
 TZ_LINEAR(BM_rangesOfString_pairs);
 TZ_LINEAR(BM_rangesOfString_nearMiss);
 TZ_LINEAR(BM_rangesOfString_caseless);
