@@ -1,0 +1,139 @@
+#include "Foundation/CharacterSet.h"
+
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tz {
+
+namespace {
+
+bool isZ(QChar::Category category)
+{
+    return category == QChar::Separator_Space || category == QChar::Separator_Line
+        || category == QChar::Separator_Paragraph;
+}
+
+} // namespace
+
+CharacterSet::CharacterSet()
+{
+    static const auto empty = std::make_shared<const Data>();
+    _data = empty;
+}
+
+CharacterSet::CharacterSet(const Bits& bits)
+{
+    auto data = std::make_shared<Data>();
+    data->bits = bits;
+    for (std::size_t word = 0; word < bits.size() && data->fewCount >= 0; ++word) {
+        for (quint64 w = bits[word]; w != 0; w &= w - 1) {
+            if (data->fewCount == int(data->few.size())) {
+                data->fewCount = -1;
+                break;
+            }
+            data->few[std::size_t(data->fewCount++)] = char16_t(word * 64 + std::size_t(std::countr_zero(w)));
+        }
+    }
+    _data = std::move(data);
+}
+
+CharacterSet CharacterSet::fromCharacters(QStringView characters)
+{
+    Bits bits{};
+    for (const QChar c : characters)
+        bits[c.unicode() >> 6] |= quint64(1) << (c.unicode() & 63);
+    return CharacterSet(bits);
+}
+
+const CharacterSet& CharacterSet::whitespaceAndNewlineCharacterSet()
+{
+    static const CharacterSet set = fromPredicate([](char16_t u) {
+        return (u >= 0x09 && u <= 0x0D) || u == 0x85 || isZ(QChar::category(char32_t(u)));
+    });
+    return set;
+}
+
+const CharacterSet& CharacterSet::whitespaceCharacterSet()
+{
+    static const CharacterSet set = fromPredicate([](char16_t u) {
+        return u == 0x09 || QChar::category(char32_t(u)) == QChar::Separator_Space;
+    });
+    return set;
+}
+
+const CharacterSet& CharacterSet::controlCharacterSet()
+{
+    static const CharacterSet set = fromPredicate([](char16_t u) {
+        const QChar::Category category = QChar::category(char32_t(u));
+        return category == QChar::Other_Control || category == QChar::Other_Format;
+    });
+    return set;
+}
+
+CharacterSet CharacterSet::inverted() const
+{
+    Bits bits;
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        bits[i] = ~_data->bits[i];
+    return CharacterSet(bits);
+}
+
+CharacterSet CharacterSet::united(const CharacterSet& other) const
+{
+    Bits bits;
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        bits[i] = _data->bits[i] | other._data->bits[i];
+    return CharacterSet(bits);
+}
+
+qsizetype CharacterSet::indexOf(QStringView text, qsizetype from, bool member) const noexcept
+{
+    const Data& data = *_data;
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype i = from < 0 ? 0 : from;
+#if defined(__SSE2__)
+    if (data.fewCount > 0) {
+        __m128i probes[4];
+        for (int j = 0; j < data.fewCount; ++j)
+            probes[j] = _mm_set1_epi16(short(data.few[std::size_t(j)]));
+        for (; i + 8 <= n; i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            __m128i hit = _mm_cmpeq_epi16(v, probes[0]);
+            for (int j = 1; j < data.fewCount; ++j)
+                hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, probes[j]));
+            unsigned mask = unsigned(_mm_movemask_epi8(hit));
+            if (!member)
+                mask = ~mask & 0xFFFFu;
+            if (mask != 0)
+                return i + std::countr_zero(mask) / 2;
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        if (bool((data.bits[p[i] >> 6] >> (p[i] & 63)) & 1) == member)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype CharacterSet::lastIndexOfNonMember(QStringView text, qsizetype end) const noexcept
+{
+    const Bits& bits = _data->bits;
+    const char16_t* p = text.utf16();
+    for (qsizetype i = qMin(end, text.size()) - 1; i >= 0; --i) {
+        if (!((bits[p[i] >> 6] >> (p[i] & 63)) & 1))
+            return i;
+    }
+    return -1;
+}
+
+bool operator==(const CharacterSet& a, const CharacterSet& b) noexcept
+{
+    return a._data == b._data || a._data->bits == b._data->bits;
+}
+
+} // namespace tz
