@@ -1,7 +1,7 @@
 #include "Foundation_Additions/NSCollection/TzNSStringDictionaryFromTabSeparatedList.h"
 
 #include "Foundation/String.h"
-#include "tests/StderrCapture.h"
+#include "support/StdErrCapture.h"
 
 #include <QTest>
 
@@ -52,9 +52,9 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QStringList, pairs);
         QFETCH(QStringList, logged);
-        StderrCapture capture;
+        StdErrCapture capture;
         const tz::DictionaryPtr dict = tz::dictionaryFromTabSeparatedList(text);
-        const QString log = capture.text();
+        const QString log = QString::fromUtf8(capture.text());
         QVERIFY(dict);
         QCOMPARE(dict->count(), pairs.size() / 2);
         for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {

@@ -1,6 +1,6 @@
 #include "Foundation_Additions/NSString/TzNSStringContentsOfTag.h"
 
-#include "tests/StderrCapture.h"
+#include "support/StdErrCapture.h"
 
 #include <QTest>
 
@@ -36,9 +36,9 @@ private Q_SLOTS:
         QFETCH(QString, tag);
         QFETCH(QStringList, contents);
         QFETCH(QStringList, logged);
-        StderrCapture capture;
+        StdErrCapture capture;
         const QStringList result = tz::contentsOfTag(text, tag);
-        const QString log = capture.text();
+        const QString log = QString::fromUtf8(capture.text());
         QCOMPARE(result, contents);
         QCOMPARE(log.count(u"(-[NSString(ContentsOfTag) contentsOfTag:]) "_s), logged.size());
         for (const QString& message : logged)

@@ -1,7 +1,7 @@
 #include "Foundation_Additions/NSString/TzNSStringRangesInCommon.h"
 
 #include "Foundation/RangeFunctions.h"
-#include "tests/StderrCapture.h"
+#include "support/StdErrCapture.h"
 
 #include <QTest>
 
@@ -59,10 +59,10 @@ private Q_SLOTS:
 
     void rangeBeyondTheTextIsLoggedAndCut()
     {
-        StderrCapture capture;
+        StdErrCapture capture;
         const QList<tz::Range> ranges =
             tz::rangesInOrNotInCommonWithStringOptionsRange(u"abcdef"_s, false, u"abXdef"_s, 0, tz::Range{3, 4});
-        const QString log = capture.text();
+        const QString log = QString::fromUtf8(capture.text());
         QCOMPARE(texts(ranges), u""_s);
         QVERIFY2(log.contains(u"(-[NSString(RangesInCommon) rangesInOrNotIn:commonWithString:options:range:]) "
                               u"Range requested: {3, 4} exceeds max range {0, 6} of abcdef"_s),
