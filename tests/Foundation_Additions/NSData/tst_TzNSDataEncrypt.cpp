@@ -3,6 +3,7 @@
 #include "Foundation/Data.h"
 #include "Foundation/String.h"
 #include "Foundation_Additions/NSData/TzNSDataDigest.h"
+#include "support/StdErrCapture.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,39 +16,6 @@
 using namespace tz;
 
 namespace {
-
-// Collects what is written on standard error while it lives.
-class StderrCapture
-{
-public:
-    StderrCapture()
-    {
-        _file.open();
-        std::fflush(stderr);
-        _saved = ::dup(STDERR_FILENO);
-        ::dup2(_file.handle(), STDERR_FILENO);
-    }
-    ~StderrCapture() { restore(); }
-    QString text()
-    {
-        restore();
-        _file.seek(0);
-        return QString::fromUtf8(_file.readAll());
-    }
-
-private:
-    void restore()
-    {
-        if (_saved < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(_saved, STDERR_FILENO);
-        ::close(_saved);
-        _saved = -1;
-    }
-    QTemporaryFile _file;
-    int _saved = -1;
-};
 
 const QString somebodySent = QStringLiteral(
     "Somebody sent -[NSData(Encrypt) decryptedDataUsing:withKeySize:withRawKey:] a wrapped data!");
@@ -184,11 +152,11 @@ private Q_SLOTS:
     void plainDecryptionReadsEnvelopes()
     {
         const QByteArray envelope = wrappedAES128EncryptedDataWithKey(QByteArray("inside"), pw("pw"));
-        StderrCapture capture;
+        StdErrCapture capture;
         // Algorithm and size are ignored for an envelope.
         const QByteArray plain = decryptedDataUsing(envelope, CSSM_ALGID_DES, 64, pw("pw"));
         QCOMPARE(plain, QByteArray("inside"));
-        QVERIFY(capture.text().contains(somebodySent));
+        QVERIFY(QString::fromUtf8(capture.text()).contains(somebodySent));
     }
 
     void tamperedEnvelopes()
@@ -201,10 +169,10 @@ private Q_SLOTS:
         }
         QByteArray changed = envelope;
         changed[changed.size() - 1] = char(changed[changed.size() - 1] ^ 0x55);
-        StderrCapture capture;
+        StdErrCapture capture;
         QVERIFY(decryptedWrappedAESDataWithKey(changed, pw("pw")).isNull());
         QVERIFY(decryptedWrappedAESDataWithKey(envelope, pw("wrong")).isNull());
-        const QString log = capture.text();
+        const QString log = QString::fromUtf8(capture.text());
         QCOMPARE(log.count(decryptMessage), 2);
         QVERIFY(log.contains(QStringLiteral("\"TzNSDataEncrypt.cpp\",#")));
         QVERIFY(log.contains(QStringLiteral(
@@ -214,23 +182,23 @@ private Q_SLOTS:
 
     void notEnvelopes()
     {
-        StderrCapture capture;
+        StdErrCapture capture;
         QVERIFY(decryptedWrappedAESDataWithKey(QByteArray("no magic here, but long enough to be one"), pw("pw")).isNull());
         QVERIFY(decryptedWrappedAESDataWithKey(QByteArray("Wrap"), pw("pw")).isNull());
-        QVERIFY(capture.text().isEmpty());
+        QVERIFY(QString::fromUtf8(capture.text()).isEmpty());
         // Short data starting with the magic is plain cipher text.
         const QByteArray shortWrap("Wrap and 16 more");
         QCOMPARE(wrapperKeySize(shortWrap), 0u);
-        QVERIFY(!capture.text().contains(somebodySent));
+        QVERIFY(!QString::fromUtf8(capture.text()).contains(somebodySent));
     }
 
     void refusedEnvelopeLogsThenFails()
     {
         QByteArray envelope = wrappedAES256EncryptedDataWithKey(QByteArray("x"), pw("pw"));
         envelope[6] = 2; // 512
-        StderrCapture capture;
+        StdErrCapture capture;
         QVERIFY(decryptedDataUsing(envelope, CSSM_ALGID_AES, 256, pw("pw")).isNull());
-        QVERIFY(capture.text().contains(somebodySent));
+        QVERIFY(QString::fromUtf8(capture.text()).contains(somebodySent));
     }
 
     // A body that itself starts like an envelope is cipher text, not a second envelope: the
@@ -242,18 +210,18 @@ private Q_SLOTS:
         for (int i = 0; i < 20000; ++i)
             nested += header;
         nested += QByteArray(16, 'b');
-        StderrCapture capture;
+        StdErrCapture capture;
         QVERIFY(decryptedWrappedAESDataWithKey(nested, pw("pw")).isNull());
         QVERIFY(decryptedDataUsing(nested, CSSM_ALGID_AES, 256, pw("pw")).isNull());
-        QCOMPARE(capture.text().count(somebodySent), 1);
+        QCOMPARE(QString::fromUtf8(capture.text()).count(somebodySent), 1);
     }
 
     void blowfishIsNotSupported()
     {
         const QByteArray cipher = AES256EncryptedDataWithKey(QByteArray("x"), pw("pw"));
-        StderrCapture capture;
+        StdErrCapture capture;
         QVERIFY(blowfish256DecryptedDataWithKey(cipher, pw("pw")).isNull());
-        QVERIFY(capture.text().contains(decryptMessage));
+        QVERIFY(QString::fromUtf8(capture.text()).contains(decryptMessage));
     }
 
     // The envelope body is plain AES-CBC: the openssl tool reads it given the PBKDF2 key it
