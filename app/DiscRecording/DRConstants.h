@@ -32,10 +32,39 @@ extern const QString DRDeviceSupportLevelSupported;
 extern const QString DRDeviceSupportLevelUnsupported;
 extern const QString DRDeviceWriteCapabilitiesKey;
 
+// Keys of the write-capabilities dictionary (each a boolean)
+extern const QString DRDeviceCanWriteCDRKey;
+extern const QString DRDeviceCanWriteCDRWKey;
+extern const QString DRDeviceCanWriteDVDRKey;
+extern const QString DRDeviceCanWriteDVDRWKey;
+extern const QString DRDeviceCanWriteDVDRAMKey;
+extern const QString DRDeviceCanWriteDVDPlusRKey;
+extern const QString DRDeviceCanWriteDVDPlusRWKey;
+extern const QString DRDeviceCanWriteDVDPlusRDoubleLayerKey;
+extern const QString DRDeviceCanWriteDVDPlusRWDoubleLayerKey;
+extern const QString DRDeviceCanWriteBDRKey;
+extern const QString DRDeviceCanWriteBDREKey;
+
 // Status keys
 extern const QString DRDeviceIsTrayOpenKey;
 extern const QString DRDeviceMediaPresentKey;
 extern const QString DRDeviceMediaTypeKey;
+extern const QString DRDeviceMediaTypeCDROM;
+extern const QString DRDeviceMediaTypeCDR;
+extern const QString DRDeviceMediaTypeCDRW;
+extern const QString DRDeviceMediaTypeDVDROM;
+extern const QString DRDeviceMediaTypeDVDR;
+extern const QString DRDeviceMediaTypeDVDRDoubleLayer;
+extern const QString DRDeviceMediaTypeDVDRW;
+extern const QString DRDeviceMediaTypeDVDRAM;
+extern const QString DRDeviceMediaTypeDVDPlusR;
+extern const QString DRDeviceMediaTypeDVDPlusRW;
+extern const QString DRDeviceMediaTypeDVDPlusRDoubleLayer;
+extern const QString DRDeviceMediaTypeDVDPlusRWDoubleLayer;
+extern const QString DRDeviceMediaTypeBDROM;
+extern const QString DRDeviceMediaTypeBDR;
+extern const QString DRDeviceMediaTypeBDRE;
+extern const QString DRDeviceMediaTypeUnknown;
 extern const QString DRDeviceMediaStateKey;
 extern const QString DRDeviceMediaStateNone;
 extern const QString DRDeviceMediaStateBlank;

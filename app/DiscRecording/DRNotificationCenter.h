@@ -6,6 +6,7 @@
 #include "app/DiscRecording/DRDevice.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -42,7 +43,42 @@ public:
     // matches all of them.
     void removeObserverNameObject(const void* observer, const QString& name, const tz::Id& object);
 
+    // Delivers the notification to the matching observers, after any delivery under way.
+    void postNotification(const DRNotification& notification);
+
 private:
+    struct Registration
+    {
+        quint64 serial;
+        const void* observer;
+        Handler handler;
+        QString name;
+        tz::Id object;
+        // Set for a QObject observer: deliveries end with the object.
+        QPointer<QObject> guard;
+        bool guarded = false;
+
+        [[nodiscard]] bool alive() const { return !guarded || guard; }
+        [[nodiscard]] bool wants(const DRNotification& n) const
+        {
+            return (name.isEmpty() || name == n.name) && (!object || object == n.object);
+        }
+    };
+    struct Pending
+    {
+        DRNotification notification;
+        quint64 onlyTo = 0; // one registration, or 0 for all
+    };
+
     explicit DRNotificationCenter(QObject* parent = nullptr);
     void watchLifetime(QObject* observer);
+    void replayAppeared(quint64 serial);
+    void deliverPending();
+    void dropDeadRegistrations();
+    void reportObserving(bool wasObserving);
+
+    QList<Registration> _registrations;
+    QList<Pending> _pending;
+    quint64 _nextSerial = 1;
+    bool _delivering = false;
 };

@@ -1,0 +1,3 @@
+#include "app/DiscRecording/DriveLog.h"
+
+Q_LOGGING_CATEGORY(lcDrives, "burner.drives", QtInfoMsg)

@@ -1,0 +1,29 @@
+// Test helper: records the drive notifications a centre delivers as "Appeared /dev/sr0".
+#pragma once
+
+#include "app/DiscRecording/DRNotificationCenter.h"
+
+#include <QStringList>
+
+class DriveEventLog : public QObject
+{
+public:
+    explicit DriveEventLog(const QString& name = {}, const tz::Id& device = {})
+    {
+        DRNotificationCenter::currentRunLoopCenter()->addObserverSelectorNameObject(this, &DriveEventLog::record, name,
+                                                                                    device);
+    }
+    ~DriveEventLog() override { stop(); }
+
+    void stop() { DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {}); }
+
+    void record(const DRNotification& n)
+    {
+        QString kind = n.name;
+        kind.remove(QStringLiteral("DRDevice")).remove(QStringLiteral("Notification"));
+        const auto* device = tz::as<DRDevice>(n.object);
+        entries.append(kind + u' ' + (device ? device->identifier() : QStringLiteral("?")));
+    }
+
+    QStringList entries;
+};

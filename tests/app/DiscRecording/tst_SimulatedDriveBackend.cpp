@@ -1,0 +1,225 @@
+#include "app/DiscRecording/DRConstants.h"
+#include "app/DiscRecording/DRDevice.h"
+#include "app/DiscRecording/DRService.h"
+#include "DriveEventLog.h"
+
+#include "Foundation/Array.h"
+#include "Foundation/Number.h"
+#include "Foundation/String.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+DRDevicePtr device(qsizetype index)
+{
+    return tz::cast<DRDevice>(DRDevice::devices()->objectAtIndex(index));
+}
+
+QString text(const tz::DictionaryPtr& dict, const QString& key)
+{
+    return tz::textOf(dict->objectForKey(key));
+}
+
+bool flag(const tz::DictionaryPtr& dict, const QString& key)
+{
+    const tz::Id value = dict->objectForKey(key);
+    return value && value->boolValue().value_or(false);
+}
+
+QStringList keysOf(const tz::DictionaryPtr& dict)
+{
+    QStringList keys;
+    for (const tz::Id& key : dict->allKeys())
+        keys.append(tz::textOf(key));
+    return keys;
+}
+
+const char* const scriptedDrives = R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict>
+  <key>Drives</key><array>
+    <dict><key>Identifier</key><string>sim0</string>
+          <key>VendorName</key><string>PIONEER</string><key>ProductName</key><string>BDR-XD08</string>
+          <key>Interconnect</key><string>USB</string><key>Location</key><string>External</string>
+          <key>WriteCapabilities</key><array><string>BDR</string><string>BDRE</string></array></dict>
+    <dict><key>Identifier</key><string>sim1</string><key>Attached</key><false/>
+          <key>VendorName</key><string>TSSTcorp</string><key>ProductName</key><string>SH-224DB</string>
+          <key>WriteCapabilities</key><array><string>CDR</string></array></dict>
+    <dict><key>Identifier</key><string>reader</string><key>VendorName</key><string>ROM</string>
+          <key>WriteCapabilities</key><array/></dict>
+  </array>
+  <key>Events</key><array>
+    <dict><key>After</key><real>0.05</real><key>Drive</key><string>sim1</string><key>Event</key><string>Appear</string></dict>
+    <dict><key>After</key><real>0.02</real><key>Drive</key><string>sim1</string><key>Event</key><string>InsertMedia</string>
+          <key>Media</key><dict><key>Type</key><string>CDR</string><key>State</key><string>Appendable</string>
+          <key>Sessions</key><integer>2</integer><key>Tracks</key><integer>5</integer></dict></dict>
+    <dict><key>After</key><real>0.02</real><key>Drive</key><string>sim0</string><key>Event</key><string>OpenTray</string></dict>
+    <dict><key>After</key><real>0.02</real><key>Drive</key><string>sim0</string><key>Event</key><string>CloseTray</string></dict>
+    <dict><key>After</key><real>0.02</real><key>Drive</key><string>sim1</string><key>Event</key><string>RemoveMedia</string></dict>
+    <dict><key>After</key><real>0.02</real><key>Drive</key><string>sim0</string><key>Event</key><string>Disappear</string></dict>
+  </array>
+</dict></plist>
+)";
+
+} // namespace
+
+class TestSimulatedDriveBackend : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        DRService::setSupportProfile(nullptr);
+        DRService::useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE));
+    }
+
+    void shippedFileDescribesTwoDrives()
+    {
+        const auto devices = DRDevice::devices();
+        QCOMPARE(devices->count(), 2);
+        const DRDevicePtr sata = device(0);
+        const DRDevicePtr usb = device(1);
+        QCOMPARE(sata->displayName(), QStringLiteral("HL-DT-ST DVDRAM GH24NSD1"));
+        QCOMPARE(sata->description(), QStringLiteral("<DRDevice: HL-DT-ST DVDRAM GH24NSD1 (/dev/sr0)>"));
+
+        const tz::DictionaryPtr info = sata->info();
+        QCOMPARE(keysOf(info), (QStringList{DRDeviceVendorNameKey, DRDeviceProductNameKey, DRDeviceFirmwareRevisionKey,
+                                            DRDeviceSerialNumberKey, DRDevicePathKey, DRDevicePhysicalInterconnectKey,
+                                            DRDevicePhysicalInterconnectLocationKey, DRDeviceSupportLevelKey,
+                                            DRDeviceWriteCapabilitiesKey}));
+        QCOMPARE(text(info, DRDevicePhysicalInterconnectKey), DRDevicePhysicalInterconnectSATA);
+        QCOMPARE(text(info, DRDevicePhysicalInterconnectLocationKey), DRDevicePhysicalInterconnectLocationInternal);
+        QCOMPARE(text(info, DRDeviceSupportLevelKey), DRDeviceSupportLevelUnsupported);
+        const auto writes = tz::cast<tz::Dictionary>(info->objectForKey(DRDeviceWriteCapabilitiesKey));
+        QVERIFY(flag(writes, DRDeviceCanWriteDVDRAMKey));
+        QVERIFY(!flag(writes, DRDeviceCanWriteBDRKey));
+        QCOMPARE(writes->count(), 11);
+
+        const tz::DictionaryPtr status = sata->status();
+        QVERIFY(!flag(status, DRDeviceIsTrayOpenKey));
+        QVERIFY(flag(status, DRDeviceMediaPresentKey));
+        QCOMPARE(text(status, DRDeviceMediaTypeKey), DRDeviceMediaTypeDVDR);
+        QCOMPARE(text(status, DRDeviceMediaStateKey), DRDeviceMediaStateBlank);
+
+        QCOMPARE(text(usb->info(), DRDevicePhysicalInterconnectKey), DRDevicePhysicalInterconnectUSB);
+        QCOMPARE(text(usb->info(), DRDevicePhysicalInterconnectLocationKey), DRDevicePhysicalInterconnectLocationExternal);
+        QVERIFY(usb->trayIsOpen());
+        QCOMPARE(keysOf(usb->status()), (QStringList{DRDeviceIsTrayOpenKey, DRDeviceMediaPresentKey, DRDeviceMediaStateKey}));
+        QCOMPARE(text(usb->status(), DRDeviceMediaStateKey), DRDeviceMediaStateNone);
+    }
+
+    void devicesKeepTheirIdentity()
+    {
+        const auto first = DRDevice::devices();
+        const auto second = DRDevice::devices();
+        QCOMPARE(first->objectAtIndex(0).get(), second->objectAtIndex(0).get());
+        QCOMPARE(first->objectAtIndex(1).get(), second->objectAtIndex(1).get());
+    }
+
+    void supportLevelFollowsTheProfile()
+    {
+        const tz::Id personality = tz::Dictionary::make({
+            {QStringLiteral("DRDeviceVendorName"), tz::str(QStringLiteral("hl-dt-st"))},
+            {QStringLiteral("DRDeviceProductName"), tz::str(QStringLiteral("DVDRAM GH24NSD1"))},
+        });
+        DRService::setSupportProfile(
+            tz::Array::make({tz::Dictionary::make({{QStringLiteral("DRDevicePersonalities"), personality}})}));
+        QCOMPARE(text(device(0)->info(), DRDeviceSupportLevelKey), DRDeviceSupportLevelSupported);
+        QCOMPARE(text(device(1)->info(), DRDeviceSupportLevelKey), DRDeviceSupportLevelUnsupported);
+    }
+
+    void ejectAndCloseToggleTheTray()
+    {
+        const DRDevicePtr sata = device(0);
+        DriveEventLog log(DRDeviceStatusChangedNotification);
+
+        QVERIFY(sata->ejectMedia());
+        QVERIFY(log.entries.isEmpty()); // never inside the caller's request
+        QVERIFY(sata->trayIsOpen());
+        QVERIFY(!flag(sata->status(), DRDeviceMediaPresentKey));
+        QTRY_COMPARE(log.entries, QStringList{QStringLiteral("StatusChanged /dev/sr0")});
+
+        QVERIFY(sata->closeTray());
+        QVERIFY(!sata->trayIsOpen());
+        QVERIFY(flag(sata->status(), DRDeviceMediaPresentKey)); // the disc was still in the tray
+        QTRY_COMPARE(log.entries.size(), 2);
+        QCOMPARE(log.entries.at(1), QStringLiteral("StatusChanged /dev/sr0"));
+    }
+
+    void mountedMediumDoesNotEject()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mounted.plist"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"(<plist version="1.0"><dict><key>Drives</key><array><dict>
+            <key>Identifier</key><string>busy</string>
+            <key>WriteCapabilities</key><array><string>CDR</string></array>
+            <key>Media</key><dict><key>Type</key><string>CDR</string><key>State</key><string>Complete</string>
+            <key>Mounted</key><true/></dict></dict></array></dict></plist>)");
+        file.close();
+        DRService::useSimulatedDrives(path);
+        QVERIFY(!device(0)->ejectMedia());
+        QVERIFY(!device(0)->trayIsOpen());
+        QVERIFY(flag(device(0)->status(), DRDeviceMediaIsMountedKey));
+    }
+
+    void unreadableFileServesNoDrives()
+    {
+        DRService::useSimulatedDrives(QStringLiteral("/nonexistent/drives.plist"));
+        QCOMPARE(DRDevice::devices()->count(), 0);
+    }
+
+    void scriptedEventsReachObserversInOrder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scripted.plist"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(scriptedDrives);
+        file.close();
+
+        DriveEventLog log;
+        QVERIFY(log.entries.isEmpty()); // the drives already attached come on the next turn
+        QTRY_COMPARE(log.entries, (QStringList{QStringLiteral("Appeared /dev/sr0"), QStringLiteral("Appeared /dev/sr1")}));
+        log.entries.clear();
+        DRService::useSimulatedDrives(path);
+        // The two shipped drives leave; of the new ones only the recorder that is attached comes.
+        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
+                                           QStringLiteral("Appeared sim0")}));
+        log.entries.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(log.entries.size(), 6, 5000);
+        QCOMPARE(log.entries, (QStringList{QStringLiteral("Appeared sim1"), QStringLiteral("StatusChanged sim1"),
+                                           QStringLiteral("StatusChanged sim0"), QStringLiteral("StatusChanged sim0"),
+                                           QStringLiteral("StatusChanged sim1"), QStringLiteral("Disappeared sim0")}));
+        const auto devices = DRDevice::devices();
+        QCOMPARE(devices->count(), 1);
+        QCOMPARE(tz::as<DRDevice>(devices->objectAtIndex(0))->identifier(), QStringLiteral("sim1"));
+    }
+
+    void insertedMediaIsReported()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scripted.plist"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(scriptedDrives);
+        file.close();
+        DRService::useSimulatedDrives(path);
+
+        DriveEventLog log(DRDeviceStatusChangedNotification);
+        QTRY_VERIFY(!log.entries.isEmpty());
+        const tz::DictionaryPtr status = device(1)->status();
+        QCOMPARE(text(status, DRDeviceMediaTypeKey), DRDeviceMediaTypeCDR);
+        QCOMPARE(text(status, DRDeviceMediaStateKey), DRDeviceMediaStateAppendable);
+        QCOMPARE(status->objectForKey(DRDeviceMediaSessionCountKey)->intValue(), 2);
+        QCOMPARE(status->objectForKey(DRDeviceMediaTrackCountKey)->intValue(), 5);
+    }
+
+    void cleanupTestCase() { DRService::useSimulatedDrives(QStringLiteral("/nonexistent/drives.plist")); }
+};
+
+QTEST_GUILESS_MAIN(TestSimulatedDriveBackend)
+#include "tst_SimulatedDriveBackend.moc"
