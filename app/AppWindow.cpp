@@ -78,9 +78,10 @@ void AppWindow::setUpTable(QTableView* table)
     table->verticalHeader()->hide();
     // Fixed row heights keep long tables cheap to lay out.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionsMovable(true);
     table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->setDefaultSectionSize(220);
+    table->horizontalHeader()->setDefaultSectionSize(200);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, table] { tableViewSelectionDidChange(table); });
     connect(table, &QAbstractItemView::clicked, this, [this, table] { doClick(table); });

@@ -28,6 +28,7 @@ void requireReadableFile(const QString& path, const QString& what)
 int main(int argc, char* argv[])
 {
     Application app(argc, argv);
+    QApplication::setOrganizationName(AppInfo::executableName());
     QApplication::setApplicationName(AppInfo::executableName());
     QApplication::setApplicationDisplayName(AppInfo::displayName());
     QApplication::setApplicationVersion(AppInfo::version());
