@@ -17,6 +17,7 @@ private Q_SLOTS:
     void choosesOverrideElseServicePathsElseBuiltIn();
     void builtInProfileListsDrives();
     void readsThroughSymbolicLinks();
+    void textHoldingNulReads();
     void unreadableFilesGiveNil_data();
     void unreadableFilesGiveNil();
 
@@ -59,6 +60,20 @@ void tst_DeviceSupportProfile::readsThroughSymbolicLinks()
     const QString link = _dir.filePath(QStringLiteral("link.drprofile"));
     QVERIFY(QFile::link(target, link));
     QVERIFY(tz::isEqual(DeviceSupportProfile::readProfile(link), root));
+}
+
+void tst_DeviceSupportProfile::textHoldingNulReads()
+{
+    const QString path = _dir.filePath(QStringLiteral("nul.drprofile"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>A\0B</string></array></plist>",
+                          85));
+    file.close();
+    const auto* root = tz::as<tz::Array>(DeviceSupportProfile::readProfile(path));
+    QVERIFY(root);
+    // Whatever the parser makes of the NUL, the file is read, not aborted on.
+    QCOMPARE(root->count(), 1);
 }
 
 void tst_DeviceSupportProfile::unreadableFilesGiveNil_data()
