@@ -70,7 +70,8 @@ void tst_DeviceSupportProfile::textHoldingNulReads()
     file.write(QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>A\0B</string></array></plist>",
                           85));
     file.close();
-    const auto* root = tz::as<tz::Array>(DeviceSupportProfile::readProfile(path));
+    const tz::Id profile = DeviceSupportProfile::readProfile(path);
+    const auto* root = tz::as<tz::Array>(profile);
     QVERIFY(root);
     // Whatever the parser makes of the NUL, the file is read, not aborted on.
     QCOMPARE(root->count(), 1);
