@@ -5,20 +5,43 @@
 
 namespace tz {
 
+namespace {
+// Small dictionaries (the usual case) are searched in order; larger ones get a hash index.
+constexpr qsizetype indexThreshold = 8;
+} // namespace
+
+qsizetype Dictionary::indexOfKey(const Id& key) const
+{
+    if (_entries.size() <= indexThreshold && _index.isEmpty()) {
+        for (qsizetype i = 0; i < _entries.size(); ++i) {
+            if (tz::isEqual(_entries.at(i).first, key))
+                return i;
+        }
+        return -1;
+    }
+    const auto it = _index.constFind(IdKey{key});
+    return it == _index.cend() ? -1 : *it;
+}
+
 Dictionary::Dictionary(const QList<Entry>& entries)
 {
     _entries.reserve(entries.size());
-    _index.reserve(entries.size());
     for (const Entry& entry : entries) {
         if (!entry.first || !entry.second)
             continue;
-        const IdKey key{entry.first};
-        const auto it = _index.constFind(key);
-        if (it == _index.cend()) {
-            _index.insert(key, _entries.size());
-            _entries.append(entry);
-        } else {
-            _entries[*it].second = entry.second;
+        const qsizetype at = indexOfKey(entry.first);
+        if (at >= 0) {
+            _entries[at].second = entry.second;
+            continue;
+        }
+        _entries.append(entry);
+        if (_entries.size() > indexThreshold) {
+            if (_index.isEmpty()) {
+                for (qsizetype i = 0; i < _entries.size(); ++i)
+                    _index.insert(IdKey{_entries.at(i).first}, i);
+            } else {
+                _index.insert(IdKey{entry.first}, _entries.size() - 1);
+            }
         }
     }
 }
@@ -41,8 +64,8 @@ Id Dictionary::objectForKey(const Id& key) const
 {
     if (!key)
         return {};
-    const auto it = _index.constFind(IdKey{key});
-    return it == _index.cend() ? Id() : _entries.at(*it).second;
+    const qsizetype at = indexOfKey(key);
+    return at < 0 ? Id() : _entries.at(at).second;
 }
 
 Id Dictionary::objectForKey(const QString& key) const
@@ -52,7 +75,7 @@ Id Dictionary::objectForKey(const QString& key) const
 
 bool Dictionary::containsKey(const Id& key) const
 {
-    return key && _index.contains(IdKey{key});
+    return key && indexOfKey(key) >= 0;
 }
 
 QList<Id> Dictionary::allKeys() const

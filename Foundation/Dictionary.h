@@ -41,6 +41,9 @@ public:
     [[nodiscard]] std::size_t hash() const override { return std::size_t(_entries.size()); }
 
 private:
+    // The entry's position, -1 when absent.
+    [[nodiscard]] qsizetype indexOfKey(const Id& key) const;
+
     QList<Entry> _entries;
     QHash<IdKey, qsizetype> _index;
 };

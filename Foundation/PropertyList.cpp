@@ -9,6 +9,7 @@
 #include "Foundation/String.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 
 #include <plist/plist.h>
@@ -36,7 +37,10 @@ using CString = std::unique_ptr<char, CFree>;
 
 constexpr int maxDepth = 512;
 
-Id toObject(plist_t node, int depth)
+// Dictionary keys repeat across the entries of a list; one String per distinct key serves them all.
+using KeyCache = QHash<QByteArray, Id>;
+
+Id toObject(plist_t node, int depth, KeyCache& keys)
 {
     if (!node || depth > maxDepth)
         return {};
@@ -57,13 +61,15 @@ Id toObject(plist_t node, int depth)
         plist_get_real_val(node, &value);
         return Number::make(value);
     }
-    case PLIST_STRING:
+    case PLIST_STRING: {
+        // By pointer and length: copying out asserts on strings holding a NUL.
+        uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        return String::make(QString::fromUtf8(text, text ? qsizetype(length) : 0));
+    }
     case PLIST_KEY: {
         char* raw = nullptr;
-        if (plist_get_node_type(node) == PLIST_STRING)
-            plist_get_string_val(node, &raw);
-        else
-            plist_get_key_val(node, &raw);
+        plist_get_key_val(node, &raw);
         const CString text(raw);
         return String::make(QString::fromUtf8(text.get()));
     }
@@ -85,7 +91,7 @@ Id toObject(plist_t node, int depth)
         QList<Id> items;
         items.reserve(n);
         for (uint32_t i = 0; i < n; ++i) {
-            Id item = toObject(plist_array_get_item(node, i), depth + 1);
+            Id item = toObject(plist_array_get_item(node, i), depth + 1, keys);
             if (!item)
                 return {};
             items.append(std::move(item));
@@ -104,12 +110,15 @@ Id toObject(plist_t node, int depth)
             const CString key(rawKey);
             if (!key)
                 break;
-            Id object = toObject(value, depth + 1);
+            Id object = toObject(value, depth + 1, keys);
             if (!object) {
                 std::free(it);
                 return {};
             }
-            entries.append({String::make(QString::fromUtf8(key.get())), std::move(object)});
+            Id& keyObject = keys[QByteArray(key.get())];
+            if (!keyObject)
+                keyObject = String::make(QString::fromUtf8(key.get()));
+            entries.append({keyObject, std::move(object)});
         }
         std::free(it);
         return Dictionary::make(entries);
@@ -187,7 +196,8 @@ Id fromData(const QByteArray& bytes)
     else
         plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
     const PlistPtr owner(root);
-    return toObject(root, 0);
+    KeyCache keys;
+    return toObject(root, 0, keys);
 }
 
 Id readFile(const QString& path)

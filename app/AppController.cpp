@@ -1,0 +1,43 @@
+#include "app/AppController.h"
+
+#include "app/AppWindow.h"
+#include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DRService.h"
+#include "app/HelpWindow.h"
+#include "app/PrintInfo.h"
+
+#include <QTimer>
+
+AppController::AppController() = default;
+
+AppController::~AppController() = default;
+
+void AppController::setAppWindow(const std::shared_ptr<AppWindow>& appWindow)
+{
+    if (_appWindow == appWindow)
+        return;
+    if (_appWindow)
+        disconnect(_appWindow.get(), nullptr, this, nullptr);
+    _appWindow = appWindow;
+    if (_appWindow)
+        connect(_appWindow.get(), &AppWindow::showHelpWindowRequested, this, &AppController::showHelpWindow);
+}
+
+void AppController::applicationDidFinishLaunching()
+{
+    PrintInfo::sharedPrintInfo().setVerticallyCentered(false);
+    // The drive service judges each drive's support level against the same profile the
+    // supported table shows; it needs it before the first drive is read.
+    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    QTimer::singleShot(0, this, &AppController::applicationDidStartEventLoop);
+}
+
+void AppController::applicationDidStartEventLoop()
+{
+    setAppWindow(AppWindow::appWindow());
+}
+
+void AppController::showHelpWindow()
+{
+    HelpWindow::showHelpWindow();
+}

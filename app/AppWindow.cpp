@@ -1,0 +1,156 @@
+#include "app/AppWindow.h"
+
+#include "app/DeviceTableModel.h"
+#include "app/DiscRecording/DRConstants.h"
+#include "ui_AppWindow.h"
+
+#include <QHeaderView>
+
+namespace {
+// The instance appWindow() hands out; its holders keep it alive.
+std::weak_ptr<AppWindow> result;
+} // namespace
+
+std::shared_ptr<AppWindow> AppWindow::appWindow()
+{
+    if (auto existing = result.lock())
+        return existing;
+    auto instance = std::make_shared<AppWindow>();
+    result = instance;
+    instance->window();
+    return instance;
+}
+
+AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::make()) {}
+
+AppWindow::~AppWindow()
+{
+    DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+}
+
+QMainWindow* AppWindow::window()
+{
+    if (!_window) {
+        _window = std::make_unique<QMainWindow>();
+        _ui = std::make_unique<Ui::AppWindow>();
+        _ui->setupUi(_window.get());
+        setUpTable(_ui->connectedTable);
+        setUpTable(_ui->supportedTable);
+        connectMenuItems();
+        connect(_ui->ejectButton, &QPushButton::clicked, this, [this] { doEject(_ui->ejectButton); });
+        _window->installEventFilter(this);
+        restoreWindowState();
+        windowDidLoad();
+    }
+    return _window.get();
+}
+
+void AppWindow::windowDidLoad()
+{
+    // The picture fills its button.
+    _ui->iconButton->setIconSize(_ui->iconButton->size());
+
+    buildTables();
+    _window->centralWidget()->update();
+
+    DRNotificationCenter* center = DRNotificationCenter::currentRunLoopCenter();
+    center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
+                                          DRDeviceAppearedNotification, {});
+    center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
+                                          DRDeviceDisappearedNotification, {});
+    center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceStatusChangedNotice,
+                                          DRDeviceStatusChangedNotification, {});
+
+    updateColumnMinWidthsForTable(_ui->connectedTable);
+    updateColumnMinWidthsForTable(_ui->supportedTable);
+    _window->show();
+}
+
+void AppWindow::setUpTable(QTableView* table)
+{
+    table->setModel(new DeviceTableModel(this, table));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    table->setShowGrid(false);
+    table->verticalHeader()->hide();
+    // Fixed row heights keep long tables cheap to lay out.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionsMovable(true);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setDefaultSectionSize(200);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, table] { tableViewSelectionDidChange(table); });
+    connect(table, &QAbstractItemView::clicked, this, [this, table] { doClick(table); });
+}
+
+void AppWindow::connectMenuItems()
+{
+    const auto route = [this](QAction* item, void (AppWindow::*action)(const QObject*)) {
+        connect(item, &QAction::triggered, this, [this, item, action] { (this->*action)(item); });
+    };
+    route(_ui->actionSaveConnectedsAsText, &AppWindow::doSaveTableAsText);
+    route(_ui->actionSaveSupportedsAsText, &AppWindow::doSaveTableAsText);
+    route(_ui->actionSaveDetailAsText, &AppWindow::doSaveDetailAsText);
+    route(_ui->actionPrintDocument, &AppWindow::printDocument);
+    route(_ui->actionPrintDetailView, &AppWindow::doPrintDetailView);
+    connect(_ui->actionClose, &QAction::triggered, _window.get(), &QWidget::close);
+    connect(_ui->actionShowHelpWindow, &QAction::triggered, this, &AppWindow::showHelpWindowRequested);
+    connect(_ui->fileMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction* item : _ui->fileMenu->actions())
+            item->setEnabled(validateMenuItem(item));
+    });
+}
+
+void AppWindow::reloadData(QTableView* table)
+{
+    if (auto* model = qobject_cast<DeviceTableModel*>(table->model()))
+        model->reloadData();
+}
+
+QTableView* AppWindow::connectedTable() const
+{
+    return _ui ? _ui->connectedTable : nullptr;
+}
+
+QTextEdit* AppWindow::detailText() const
+{
+    return _ui ? _ui->detailText : nullptr;
+}
+
+QTableView* AppWindow::supportedTable() const
+{
+    return _ui ? _ui->supportedTable : nullptr;
+}
+
+QLabel* AppWindow::count() const
+{
+    return _ui ? _ui->count : nullptr;
+}
+
+QPushButton* AppWindow::ejectButton() const
+{
+    return _ui ? _ui->ejectButton : nullptr;
+}
+
+QToolButton* AppWindow::iconButton() const
+{
+    return _ui ? _ui->iconButton : nullptr;
+}
+
+QAction* AppWindow::menuItem(const QString& objectName) const
+{
+    return _window ? _window->findChild<QAction*>(objectName) : nullptr;
+}
+
+void AppWindow::doEject([[maybe_unused]] const QObject* sender) {}
+
+bool AppWindow::validateMenuItem(const QAction* item) const
+{
+    if (_ui && (item == _ui->actionPrintDetailView || item == _ui->actionSaveDetailAsText))
+        return !_ui->detailText->document()->isEmpty();
+    return true;
+}

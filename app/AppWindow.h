@@ -1,0 +1,132 @@
+// The controller of the device window: two device tables (connected and supported drives),
+// the details pane, the eject button and the main menu. The program has one (appWindow());
+// its method groups live in the AppWindow*.cpp files named after them.
+#pragma once
+
+#include "Foundation/Array.h"
+#include "Foundation/Dictionary.h"
+#include "app/DiscRecording/DRNotificationCenter.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTableView>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QPushButton;
+class QTextEdit;
+class QToolButton;
+
+namespace Ui {
+class AppWindow;
+}
+
+class AppWindow final : public QObject
+{
+    Q_OBJECT
+public:
+    using ArrayPtr = std::shared_ptr<const tz::Array>;
+
+    // The single instance: made and loaded (window shown) on the first call, the same one on
+    // every later call. The caller keeps it alive; once all holders let go, the next call
+    // makes a new one.
+    [[nodiscard]] static std::shared_ptr<AppWindow> appWindow();
+
+    // Empty tables and no row detailed; the layout loads on the first call of window().
+    AppWindow();
+    ~AppWindow() override;
+    AppWindow(const AppWindow&) = delete;
+    AppWindow& operator=(const AppWindow&) = delete;
+
+    // The controller's window. The first call loads the layout "AppWindow" and runs windowDidLoad.
+    QMainWindow* window();
+    [[nodiscard]] bool isWindowLoaded() const { return _window != nullptr; }
+
+    // Outlets: nullptr until the layout is loaded.
+    [[nodiscard]] QTableView* connectedTable() const;
+    [[nodiscard]] QTextEdit* detailText() const;
+    [[nodiscard]] QTableView* supportedTable() const;
+    [[nodiscard]] QLabel* count() const;
+    [[nodiscard]] QPushButton* ejectButton() const;
+    [[nodiscard]] QToolButton* iconButton() const;
+    // A menu item by its name in the layout ("actionSaveConnectedsAsText", "actionPrintDocument",
+    // ...); nullptr before loading or for an unknown name.
+    [[nodiscard]] QAction* menuItem(const QString& objectName) const;
+
+    // --- accessors: the row arrays are replaced whole, never changed in place.
+    [[nodiscard]] const ArrayPtr& supporteds() const { return _supporteds; }
+    void setSupporteds(const ArrayPtr& supporteds);
+    [[nodiscard]] const ArrayPtr& connecteds() const { return _connecteds; }
+    void setConnecteds(const ArrayPtr& connecteds);
+    [[nodiscard]] QTableView* viewLastDetailed() const { return _viewLastDetailed; }
+    void setViewLastDetailed(QTableView* view);
+    [[nodiscard]] qint32 rowLastDetailed() const { return _rowLastDetailed; }
+    void setRowLastDetailed(qint32 row) { _rowLastDetailed = row; }
+
+    // --- device tables
+    // One row per attached drive, in the service's order.
+    void buildConnectedsTable();
+    // One row per personality of the device-support profile, in file order.
+    void buildSupportedTable();
+    // buildSupportedTable, reloads supportedTable and sets the count label.
+    void buildTables();
+
+    // --- tableDataSourceMethods: nil, 0 or nil for a table that is neither of the two, and
+    // for a row outside the table.
+    [[nodiscard]] tz::DictionaryPtr tableViewDictForRow(const QTableView* table, int row) const;
+    [[nodiscard]] int numberOfRowsInTableView(const QTableView* table) const;
+    // The row's value under the column's identifier (a row key).
+    [[nodiscard]] tz::Id tableViewObjectValueForTableColumnRow(const QTableView* table, const QString& columnIdentifier,
+                                                               int row) const;
+
+    // --- notificationHandlerMethods
+    void handleDeviceListChangedNotice(const DRNotification& notification);
+    void handleDeviceStatusChangedNotice(const DRNotification& notification);
+
+    // --- tableDelegateMethods and the details pane
+    void tableViewSelectionDidChange(QTableView* table);
+    void doClick(QTableView* table);
+    void updateDetailsForTableRow(QTableView* table, int row);
+    void updateDetailsForSelectedDeviceIfAppropriate();
+    // The eject button: closes an open tray, else ejects the medium.
+    void doEject(const QObject* sender);
+    // Whether a menu item is enabled now; the detail commands need details to act on.
+    [[nodiscard]] bool validateMenuItem(const QAction* item) const;
+
+    // --- privateMethods: export and printing. Menu items carry a "tag": 0 the connected
+    // table, 1 the supported table; printDocument prints the whole window for any other tag.
+    void doSaveTableAsText(const QObject* sender);
+    void doSaveDetailAsText(const QObject* sender);
+    void printDocument(const QObject* sender);
+    void doPrintDetailView(const QObject* sender);
+    void updateColumnMinWidthsForTable(QTableView* table);
+
+    // --- windowDelegateMethods
+    // Stops the device notifications and remembers the window's geometry.
+    void windowWillClose();
+
+Q_SIGNALS:
+    // Help > Burner Catalogue Help; the application delegate opens the help.
+    void showHelpWindowRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void windowDidLoad();
+    void setUpTable(QTableView* table);
+    void connectMenuItems();
+    void reloadData(QTableView* table);
+    void restoreWindowState();
+    void saveWindowState() const;
+
+    std::unique_ptr<Ui::AppWindow> _ui;
+    std::unique_ptr<QMainWindow> _window;
+    ArrayPtr _supporteds;
+    ArrayPtr _connecteds;
+    QPointer<QTableView> _viewLastDetailed;
+    qint32 _rowLastDetailed = -1;
+};

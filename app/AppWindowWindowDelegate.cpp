@@ -1,0 +1,54 @@
+// AppWindow(windowDelegateMethods): closing the window, and its geometry between runs.
+#include "app/AppWindow.h"
+
+#include "ui_AppWindow.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+
+namespace {
+const QString geometryKey = QStringLiteral("AppWindow/geometry");
+const QString mainSplitterKey = QStringLiteral("AppWindow/mainSplitter");
+const QString tablesSplitterKey = QStringLiteral("AppWindow/tablesSplitter");
+} // namespace
+
+void AppWindow::windowWillClose()
+{
+    DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    saveWindowState();
+}
+
+bool AppWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == _window.get() && event->type() == QEvent::Close)
+        windowWillClose();
+    return QObject::eventFilter(watched, event);
+}
+
+void AppWindow::restoreWindowState()
+{
+    const QSettings settings;
+    if (!_window->restoreGeometry(settings.value(geometryKey).toByteArray())) {
+        // First run: two thirds of the screen at most, centred.
+        if (const QScreen* screen = _window->screen()) {
+            const QRect available = screen->availableGeometry();
+            const QSize size = _window->size().boundedTo(available.size() * 2 / 3).expandedTo(_window->minimumSize());
+            _window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+        }
+    }
+    // Without remembered positions: tables wider than the details, supported drives taller.
+    if (!_ui->mainSplitter->restoreState(settings.value(mainSplitterKey).toByteArray()))
+        _ui->mainSplitter->setSizes({600, 360});
+    if (!_ui->tablesSplitter->restoreState(settings.value(tablesSplitterKey).toByteArray()))
+        _ui->tablesSplitter->setSizes({200, 400});
+}
+
+void AppWindow::saveWindowState() const
+{
+    QSettings settings;
+    settings.setValue(geometryKey, _window->saveGeometry());
+    settings.setValue(mainSplitterKey, _ui->mainSplitter->saveState());
+    settings.setValue(tablesSplitterKey, _ui->tablesSplitter->saveState());
+}

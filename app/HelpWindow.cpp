@@ -1,0 +1,29 @@
+#include "app/HelpWindow.h"
+
+#include "ui_HelpWindow.h"
+
+namespace {
+QPointer<HelpWindow> lastOpened;
+} // namespace
+
+HelpWindow::HelpWindow() : _ui(std::make_unique<Ui::HelpWindow>())
+{
+    _ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+HelpWindow::~HelpWindow() = default;
+
+HelpWindow* HelpWindow::showHelpWindow()
+{
+    // Top-level and without a parent, so it keeps the program running while it is open.
+    auto* window = new HelpWindow;
+    lastOpened = window;
+    window->show();
+    return window;
+}
+
+HelpWindow* HelpWindow::instance()
+{
+    return lastOpened;
+}

@@ -1,0 +1,167 @@
+// The application's start-up costs, each beside its anchor:
+// - building the supported table from a generated 5,000-entry profile vs libplist parsing that
+//   file alone (goal: at most 1.5x);
+// - a cold start of the program until its window is shown vs a minimal QApplication with an
+//   empty QMainWindow, both offscreen in fresh processes (goal: at most 1.3x).
+// The start-up figures re-run this executable as the child ("--child=app" or "--child=minimal").
+#include "Foundation/String.h"
+#include "app/AppController.h"
+#include "app/AppWindow.h"
+#include "app/Application.h"
+#include "app/DeviceSupportProfile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+#include <plist/plist.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr int profileEntries = 5000;
+
+// A profile shaped like the real ones: most entries one personality, every fifth two, with
+// alternate vendor names and a profile dictionary of a few keys.
+QByteArray generatedProfile()
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<array>\n";
+    for (int i = 0; i < profileEntries; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        const QByteArray personality = "<dict><key>DRDeviceVendorName</key><string>VENDOR" + n +
+                                       "</string><key>DRDeviceProductName</key><string>DVD-RW DRIVE " + n +
+                                       "</string><key>DRDeviceAlternateVendorNames</key><array><string>Brand A" +
+                                       n + "</string><string>Brand B</string></array></dict>";
+        xml += "<dict><key>DRDevicePersonalities</key>";
+        xml += i % 5 == 0 ? "<array>" + personality + personality + "</array>" : personality;
+        xml += "<key>DRDeviceProfile</key><dict><key>DRDeviceActualVendorName</key><string> Maker " + n +
+               " </string><key>DRDeviceCanWriteDVDKey</key><true/><key>DRDeviceMaximumWriteSpeed</key>"
+               "<integer>24</integer><key>DRDeviceBufferSize</key><integer>2048</integer></dict></dict>\n";
+    }
+    xml += "</array>\n</plist>\n";
+    return xml;
+}
+
+struct ProfileFile
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("DeviceSupport.drprofile"));
+    ProfileFile()
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(generatedProfile()) < 0)
+            std::abort();
+    }
+};
+
+const ProfileFile& profileFile()
+{
+    static const ProfileFile file;
+    return file;
+}
+
+void BM_ParseProfileWithLibplist(benchmark::State& state)
+{
+    const QString path = profileFile().path;
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        const QByteArray bytes = file.readAll();
+        plist_t root = nullptr;
+        plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
+        benchmark::DoNotOptimize(root);
+        plist_free(root);
+    }
+}
+BENCHMARK(BM_ParseProfileWithLibplist)->Unit(benchmark::kMillisecond);
+
+void BM_BuildSupportedTable(benchmark::State& state)
+{
+    DeviceSupportProfile::setOverridePath(profileFile().path);
+    AppWindow window;
+    for (auto _ : state) {
+        window.buildSupportedTable();
+        if (window.supporteds()->count() != profileEntries + profileEntries / 5)
+            std::abort();
+    }
+    DeviceSupportProfile::setOverridePath({});
+}
+BENCHMARK(BM_BuildSupportedTable)->Unit(benchmark::kMillisecond);
+
+// Wall time of one child run of this executable, offscreen.
+void runChild(benchmark::State& state, const char* mode)
+{
+    for (auto _ : state) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer timer;
+        timer.start();
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromUtf8(mode)});
+        if (!child.waitForFinished(30000) || child.exitCode() != 0) {
+            state.SkipWithError("the child did not start its window");
+            return;
+        }
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+}
+
+void BM_ColdStartMinimalMainWindow(benchmark::State& state)
+{
+    runChild(state, "--child=minimal");
+}
+BENCHMARK(BM_ColdStartMinimalMainWindow)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+void BM_ColdStartApp(benchmark::State& state)
+{
+    runChild(state, "--child=app");
+}
+BENCHMARK(BM_ColdStartApp)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// The children: start, show the window, leave as soon as it is shown.
+int runMinimal(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(800, 600);
+    window.show();
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}
+
+int runApp(int argc, char** argv)
+{
+    Application app(argc, argv);
+    AppController controller;
+    controller.applicationDidFinishLaunching();
+    // Queued behind the delegate's deferred start, so the window exists by then.
+    QTimer::singleShot(0, &app, [&controller] {
+        const bool shown = controller.appWindow() && controller.appWindow()->window()->isVisible();
+        QCoreApplication::exit(shown ? 0 : 1);
+    });
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--child=minimal") == 0)
+        return runMinimal(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--child=app") == 0)
+        return runApp(argc, argv);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

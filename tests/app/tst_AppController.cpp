@@ -1,0 +1,78 @@
+#include "SimulatedDrives.h"
+#include "app/AppController.h"
+#include "app/AppWindow.h"
+#include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DRService.h"
+#include "app/HelpWindow.h"
+#include "app/PrintInfo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_AppController : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void opensTheWindowOnTheFirstEventLoopTurn();
+    void everyHelpRequestOpensAWindow();
+
+private:
+    QTemporaryDir _dir;
+};
+
+void tst_AppController::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString drives = _dir.filePath(QStringLiteral("drives.plist"));
+    QVERIFY(testfiles::write(drives, testfiles::simulation({})));
+    DRService::useSimulatedDrives(drives);
+}
+
+void tst_AppController::opensTheWindowOnTheFirstEventLoopTurn()
+{
+    AppController controller;
+    QVERIFY(PrintInfo::sharedPrintInfo().isVerticallyCentered());
+    controller.applicationDidFinishLaunching();
+    QVERIFY(!PrintInfo::sharedPrintInfo().isVerticallyCentered());
+    QVERIFY(!controller.appWindow()); // deferred
+
+    QTRY_VERIFY(controller.appWindow());
+    QCOMPARE(controller.appWindow(), AppWindow::appWindow());
+    QVERIFY(controller.appWindow()->window()->isVisible());
+    QVERIFY(AppController::applicationShouldTerminateAfterLastWindowClosed());
+}
+
+void tst_AppController::everyHelpRequestOpensAWindow()
+{
+    AppController controller;
+    controller.setAppWindow(AppWindow::appWindow());
+    QAction* help = controller.appWindow()->menuItem(QStringLiteral("actionShowHelpWindow"));
+    help->trigger();
+    const QPointer<HelpWindow> first = HelpWindow::instance();
+    help->trigger();
+    const QPointer<HelpWindow> second = HelpWindow::instance();
+
+    QVERIFY(first && second);
+    QVERIFY(first != second);
+    QVERIFY(first->isVisible() && second->isVisible());
+    QCOMPARE(first->windowTitle(), QStringLiteral("Burner Catalogue Help"));
+
+    // Closing frees a help window; the other stays open.
+    QVERIFY(second->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(second.isNull());
+    QVERIFY(!HelpWindow::instance());
+    QVERIFY(first->isVisible());
+    QVERIFY(first->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+}
+
+QTEST_MAIN(tst_AppController)
+#include "tst_AppController.moc"

@@ -1,0 +1,297 @@
+#include "Foundation/String.h"
+#include "SimulatedDrives.h"
+#include "app/AppWindow.h"
+#include "app/DeviceRows.h"
+#include "app/DeviceSupportProfile.h"
+#include "app/DeviceTableModel.h"
+#include "app/DiscRecording/DRConstants.h"
+#include "app/DiscRecording/DRService.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace testfiles;
+
+class tst_AppWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+
+    void singletonLoadsItsLayoutOnce();
+    void opensWithNoDrivesAndTheSupportedList();
+    void tablesShowTheirRowKeys();
+    void connectedTableFollowsTheDrives();
+    void driveWithoutLocationStillGetsARow();
+    void closingStopsTheNotifications();
+    void unusableProfileGivesNoRows_data();
+    void unusableProfileGivesNoRows();
+    void remembersGeometryAndSplitters();
+    void menuHasEveryItem();
+
+private:
+    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    void simulate(const QStringList& drives);
+    [[nodiscard]] static QStringList column(const QTableView* table, int column);
+
+    QTemporaryDir _dir;
+    std::shared_ptr<AppWindow> _window;
+    int _simulations = 0;
+};
+
+void tst_AppWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(write(path(QStringLiteral("profile.drprofile")),
+                  profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
+                                        {QStringLiteral("GH24NSD1")}),
+                           profileEntry(QString(), QStringLiteral("ASUS"),
+                                        {QStringLiteral("DRW-24D5MT"), QStringLiteral("BW-16D1HT")})})));
+    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    simulate({});
+}
+
+void tst_AppWindow::cleanup()
+{
+    _window.reset();
+    QSettings().clear();
+    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    simulate({});
+}
+
+// Switches the drive service to a fresh file with these drives.
+void tst_AppWindow::simulate(const QStringList& drives)
+{
+    const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
+    QVERIFY(write(file, simulation(drives)));
+    DRService::useSimulatedDrives(file);
+}
+
+QStringList tst_AppWindow::column(const QTableView* table, int column)
+{
+    QStringList texts;
+    const QAbstractItemModel* model = table->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, column).data().toString());
+    return texts;
+}
+
+void tst_AppWindow::singletonLoadsItsLayoutOnce()
+{
+    _window = AppWindow::appWindow();
+    QCOMPARE(AppWindow::appWindow(), _window);
+    QMainWindow* window = _window->window();
+    QCOMPARE(_window->window(), window);
+    QVERIFY(window->isVisible());
+
+    int layouts = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        layouts += widget->objectName() == QStringLiteral("AppWindow");
+    QCOMPARE(layouts, 1);
+
+    // Without holders the instance goes, window and all; the next call makes a new one.
+    const QPointer<QMainWindow> old = window;
+    _window.reset();
+    QVERIFY(old.isNull());
+    _window = AppWindow::appWindow();
+    QVERIFY(_window->isWindowLoaded());
+}
+
+void tst_AppWindow::opensWithNoDrivesAndTheSupportedList()
+{
+    _window = AppWindow::appWindow();
+    QTest::qWait(50); // the service's first notifications, had there been drives
+    QCOMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 0);
+    QCOMPARE(_window->numberOfRowsInTableView(_window->supportedTable()), 3);
+    QCOMPARE(_window->count()->text(), QStringLiteral("3 Supported Drives in This Version of OS-X"));
+    QCOMPARE(column(_window->supportedTable(), 0),
+             (QStringList{QStringLiteral("GH24NSD1"), QStringLiteral("DRW-24D5MT"), QStringLiteral("BW-16D1HT")}));
+    QCOMPARE(column(_window->supportedTable(), 1),
+             (QStringList{QStringLiteral("LG Electronics / HL-DT-ST"), QStringLiteral("ASUS"), QStringLiteral("ASUS")}));
+    QVERIFY(_window->detailText()->toPlainText().isEmpty());
+    QVERIFY(!_window->ejectButton()->isEnabled());
+}
+
+void tst_AppWindow::tablesShowTheirRowKeys()
+{
+    _window = AppWindow::appWindow();
+    const auto identifiers = [](const QTableView* table) {
+        const auto* model = qobject_cast<const DeviceTableModel*>(table->model());
+        QStringList ids;
+        for (int c = 0; c < model->columnCount(); ++c)
+            ids.append(model->columnIdentifier(c));
+        return ids;
+    };
+    QCOMPARE(identifiers(_window->connectedTable()), (QStringList{modelKey, manufacturerKey, supportedKey}));
+    QCOMPARE(identifiers(_window->supportedTable()), (QStringList{modelKey, manufacturerKey}));
+
+    // Cells show the row's value under the column's key, and nothing where the row lacks it.
+    const QTableView* supported = _window->supportedTable();
+    const tz::DictionaryPtr row = _window->tableViewDictForRow(supported, 1);
+    QCOMPARE(tz::describe(_window->tableViewObjectValueForTableColumnRow(supported, modelKey, 1)),
+             tz::describe(row->objectForKey(modelKey)));
+    QVERIFY(!_window->tableViewObjectValueForTableColumnRow(supported, supportedKey, 1));
+
+    // Only the two tables have rows, and only inside them.
+    QTableView stranger;
+    QVERIFY(!_window->tableViewDictForRow(&stranger, 0));
+    QCOMPARE(_window->numberOfRowsInTableView(&stranger), 0);
+    QCOMPARE(_window->numberOfRowsInTableView(nullptr), 0);
+    QVERIFY(!_window->tableViewDictForRow(supported, 3));
+    QVERIFY(!_window->tableViewDictForRow(supported, -1));
+}
+
+void tst_AppWindow::connectedTableFollowsTheDrives()
+{
+    simulate({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                    QStringLiteral("Internal"), QStringLiteral("SATA"))});
+    _window = AppWindow::appWindow();
+    const QTableView* connected = _window->connectedTable();
+    QTRY_COMPARE(_window->numberOfRowsInTableView(connected), 1);
+
+    const tz::DictionaryPtr row = _window->tableViewDictForRow(connected, 0);
+    QStringList keys;
+    for (const tz::Id& key : row->allKeys())
+        keys.append(tz::textOf(key));
+    QCOMPARE(keys, (QStringList{modelKey, manufacturerKey, supportedKey, infoKey, statusKey, deviceKey}));
+    QCOMPARE(column(connected, 0), QStringList{QStringLiteral("HL-DT-ST GH24NSD1, Internal via SATA")});
+    QCOMPARE(column(connected, 1), QStringList{QStringLiteral("HL-DT-ST")});
+    QCOMPARE(column(connected, 2), QStringList{QStringLiteral("Supported")});
+    const auto device = tz::cast<DRDevice>(row->objectForKey(deviceKey));
+    QVERIFY(device);
+    QVERIFY(tz::isEqual(row->objectForKey(infoKey), device->info()));
+
+    simulate({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                    QStringLiteral("Internal"), QStringLiteral("SATA")),
+              drive(QStringLiteral("usb1"), QStringLiteral("NoName"), QStringLiteral("Slim 8X"),
+                    QStringLiteral("External"), QStringLiteral("USB"))});
+    QTRY_COMPARE(_window->numberOfRowsInTableView(connected), 2);
+    QCOMPARE(column(connected, 0).last(), QStringLiteral("NoName Slim 8X, External via USB"));
+    QCOMPARE(column(connected, 2).last(), QStringLiteral("Unsupported"));
+
+    simulate({});
+    QTRY_COMPARE(_window->numberOfRowsInTableView(connected), 0);
+}
+
+void tst_AppWindow::driveWithoutLocationStillGetsARow()
+{
+    simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"), QString(),
+                    QStringLiteral("ATAPI"))});
+    _window = AppWindow::appWindow();
+    QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
+    const tz::DictionaryPtr row = _window->tableViewDictForRow(_window->connectedTable(), 0);
+    const auto* info = tz::as<tz::Dictionary>(row->objectForKey(infoKey));
+    QVERIFY(info);
+    if (info->containsKey(tz::str(DRDevicePhysicalInterconnectLocationKey)))
+        QSKIP("the drive service fills in a location for every drive");
+    QCOMPARE(tz::textOf(row->objectForKey(modelKey)), QStringLiteral("ACME Writer, (null) via ATAPI"));
+}
+
+void tst_AppWindow::closingStopsTheNotifications()
+{
+    _window = AppWindow::appWindow();
+    QVERIFY(_window->window()->close());
+    simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
+                    QStringLiteral("Internal"), QStringLiteral("SATA"))});
+    QTest::qWait(200);
+    QCOMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 0);
+
+    // The same drives reach a window that is still listening.
+    _window.reset();
+    _window = AppWindow::appWindow();
+    QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
+}
+
+void tst_AppWindow::unusableProfileGivesNoRows_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // null: no file
+    QTest::newRow("missing file") << QByteArray();
+    QTest::newRow("malformed") << QByteArray("<plist><array><dict><key>DRDevicePersonalities");
+    QTest::newRow("root is a dictionary")
+        << QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><string>b</string></dict></plist>");
+}
+
+void tst_AppWindow::unusableProfileGivesNoRows()
+{
+    QFETCH(QByteArray, contents);
+    const QString file = path(QString::fromUtf8(QTest::currentDataTag()));
+    if (!contents.isNull())
+        QVERIFY(write(file, QString::fromUtf8(contents)));
+    DeviceSupportProfile::setOverridePath(file);
+    _window = AppWindow::appWindow();
+    QCOMPARE(_window->numberOfRowsInTableView(_window->supportedTable()), 0);
+    QCOMPARE(_window->supportedTable()->model()->rowCount(), 0);
+    QCOMPARE(_window->count()->text(), QStringLiteral("0 Supported Drives in This Version of OS-X"));
+}
+
+void tst_AppWindow::remembersGeometryAndSplitters()
+{
+    _window = AppWindow::appWindow();
+    QMainWindow* window = _window->window();
+    window->resize(700, 500);
+    auto* splitter = window->findChild<QSplitter*>(QStringLiteral("mainSplitter"));
+    QVERIFY(splitter);
+    QTRY_COMPARE(window->size(), QSize(700, 500));
+    splitter->setSizes({300, 380});
+    const QList<int> sizes = splitter->sizes();
+    QVERIFY(window->close());
+    _window.reset();
+
+    _window = AppWindow::appWindow();
+    window = _window->window();
+    QCOMPARE(window->size(), QSize(700, 500));
+    QCOMPARE(window->findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
+}
+
+void tst_AppWindow::menuHasEveryItem()
+{
+    _window = AppWindow::appWindow();
+    struct Item
+    {
+        const char* name;
+        const char* text;
+        int tag;
+    };
+    const Item items[] = {
+        {"actionSaveConnectedsAsText", "Save Connected Devices as Text…", 0},
+        {"actionSaveSupportedsAsText", "Save Supported Burners as Text…", 1},
+        {"actionSaveDetailAsText", "Save Details as Text…", -1},
+        {"actionPrintDocument", "Print…", 2},
+        {"actionPrintDetailView", "Print Details…", -1},
+        {"actionClose", "Close", -1},
+        {"actionShowHelpWindow", "Burner Catalogue Help", -1},
+    };
+    for (const Item& item : items) {
+        const QAction* action = _window->menuItem(QString::fromUtf8(item.name));
+        QVERIFY2(action, item.name);
+        QCOMPARE(action->text(), QString::fromUtf8(item.text));
+        if (item.tag >= 0)
+            QCOMPARE(action->property("tag").toInt(), item.tag);
+        QVERIFY2(!action->associatedObjects().isEmpty(), item.name); // it is in a menu
+    }
+
+    // The detail commands need details to act on.
+    const QAction* saveDetail = _window->menuItem(QStringLiteral("actionSaveDetailAsText"));
+    QVERIFY(!_window->validateMenuItem(saveDetail));
+    QVERIFY(!_window->validateMenuItem(_window->menuItem(QStringLiteral("actionPrintDetailView"))));
+    QVERIFY(_window->validateMenuItem(_window->menuItem(QStringLiteral("actionPrintDocument"))));
+    _window->detailText()->setPlainText(QStringLiteral("Device Information"));
+    QVERIFY(_window->validateMenuItem(saveDetail));
+}
+
+QTEST_MAIN(tst_AppWindow)
+#include "tst_AppWindow.moc"
