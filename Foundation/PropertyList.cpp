@@ -128,6 +128,20 @@ Id toObject(plist_t node, int depth, KeyCache& keys)
     }
 }
 
+PlistPtr toNode(const Id& object, int depth);
+
+PlistPtr arrayNode(const QList<Id>& items, int depth)
+{
+    PlistPtr node(plist_new_array());
+    for (const Id& item : items) {
+        PlistPtr child = toNode(item, depth + 1);
+        if (!child)
+            return {};
+        plist_array_append_item(node.get(), child.release());
+    }
+    return node;
+}
+
 PlistPtr toNode(const Id& object, int depth)
 {
     if (!object || depth > maxDepth)
@@ -150,26 +164,11 @@ PlistPtr toNode(const Id& object, int depth)
             return {};
         return PlistPtr(plist_new_date(int32_t(whole), int32_t(std::lround((since - whole) * 1e6) % 1000000)));
     }
-    if (const auto* a = as<Array>(object)) {
-        PlistPtr node(plist_new_array());
-        for (const Id& item : a->objects()) {
-            PlistPtr child = toNode(item, depth + 1);
-            if (!child)
-                return {};
-            plist_array_append_item(node.get(), child.release());
-        }
-        return node;
-    }
-    if (const auto* s = as<Set>(object)) {
-        PlistPtr node(plist_new_array());
-        for (const Id& item : s->allObjects()) {
-            PlistPtr child = toNode(item, depth + 1);
-            if (!child)
-                return {};
-            plist_array_append_item(node.get(), child.release());
-        }
-        return node;
-    }
+    // Sets are written as arrays.
+    if (const auto* a = as<Array>(object))
+        return arrayNode(a->objects(), depth);
+    if (const auto* s = as<Set>(object))
+        return arrayNode(s->allObjects(), depth);
     if (const auto* d = as<Dictionary>(object)) {
         PlistPtr node(plist_new_dict());
         for (const auto& [key, value] : d->entries()) {

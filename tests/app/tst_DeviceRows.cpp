@@ -1,7 +1,7 @@
 #include "Foundation/Array.h"
 #include "Foundation/PropertyList.h"
 #include "Foundation/String.h"
-#include "StderrCapture.h"
+#include "support/StdErrCapture.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
 
@@ -145,7 +145,7 @@ void tst_DeviceRows::entriesWithoutRowsAndOtherRoots()
         tz::str(QStringLiteral("not an entry")),
         entry(personality(QStringLiteral("V"), {}, QStringLiteral("P")), {}), // no profile: row without INFO
     });
-    StderrCapture capture;
+    StdErrCapture capture;
     const QList<tz::Id> rows = DeviceRows::supportedRowsFromProfile(root);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(keysOf(rows[0]), (QStringList{modelKey, manufacturerKey}));
@@ -159,7 +159,7 @@ void tst_DeviceRows::entriesWithoutRowsAndOtherRoots()
 void tst_DeviceRows::missingProductNameLeavesModelOutAndLogs()
 {
     const auto root = tz::Array::make({entry(personality(QStringLiteral("V"), {}), tz::Dictionary::make())});
-    StderrCapture capture;
+    StdErrCapture capture;
     const QList<tz::Id> rows = DeviceRows::supportedRowsFromProfile(root);
     const QByteArray log = capture.text();
     QCOMPARE(rows.size(), 1);

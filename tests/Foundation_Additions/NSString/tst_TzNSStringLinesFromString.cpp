@@ -3,21 +3,11 @@
 
 #include "Foundation/RangeFunctions.h"
 
+#include "support/RangeText.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString texts(const QList<tz::Range>& ranges)
-{
-    QStringList parts;
-    for (const tz::Range& range : ranges)
-        parts.append(tz::stringFromRange(range));
-    return parts.join(u' ');
-}
-
-} // namespace
 
 class TestLinesFromString : public QObject
 {
@@ -53,7 +43,7 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         QFETCH(QString, ranges);
         QCOMPARE(tz::lines(text), lines);
-        QCOMPARE(texts(tz::lineRanges(text)), ranges);
+        QCOMPARE(rangesText(tz::lineRanges(text)), ranges);
     }
 
     void delimitedRanges_data()
@@ -73,9 +63,9 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, delimiter);
         QFETCH(QString, ranges);
-        QCOMPARE(texts(tz::rangesDelimitedByString(text, delimiter)), ranges);
+        QCOMPARE(rangesText(tz::rangesDelimitedByString(text, delimiter)), ranges);
         if (delimiter == u"\t")
-            QCOMPARE(texts(tz::tabDelimitedRanges(text)), ranges);
+            QCOMPARE(rangesText(tz::tabDelimitedRanges(text)), ranges);
     }
 };
 

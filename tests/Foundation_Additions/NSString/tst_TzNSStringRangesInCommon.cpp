@@ -3,21 +3,11 @@
 #include "Foundation/RangeFunctions.h"
 #include "support/StdErrCapture.h"
 
+#include "support/RangeText.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString texts(const QList<tz::Range>& ranges)
-{
-    QStringList parts;
-    for (const tz::Range& range : ranges)
-        parts.append(tz::stringFromRange(range));
-    return parts.join(u' ');
-}
-
-} // namespace
 
 class TestRangesInCommon : public QObject
 {
@@ -46,13 +36,13 @@ private Q_SLOTS:
         QFETCH(QString, other);
         QFETCH(QString, inCommon);
         QFETCH(QString, notInCommon);
-        QCOMPARE(texts(tz::rangesInCommonWithString(text, other)), inCommon);
-        QCOMPARE(texts(tz::rangesNotInCommonWithString(text, other)), notInCommon);
+        QCOMPARE(rangesText(tz::rangesInCommonWithString(text, other)), inCommon);
+        QCOMPARE(rangesText(tz::rangesNotInCommonWithString(text, other)), notInCommon);
     }
 
     void caseInsensitiveInsideRange()
     {
-        QCOMPARE(texts(tz::rangesInOrNotInCommonWithStringOptionsRange(u"aBcD"_s, true, u"AbXd"_s,
+        QCOMPARE(rangesText(tz::rangesInOrNotInCommonWithStringOptionsRange(u"aBcD"_s, true, u"AbXd"_s,
                                                                        tz::CaseInsensitiveSearch, tz::Range{1, 3})),
                  u"{1, 1} {3, 1}"_s);
     }
@@ -63,7 +53,7 @@ private Q_SLOTS:
         const QList<tz::Range> ranges =
             tz::rangesInOrNotInCommonWithStringOptionsRange(u"abcdef"_s, false, u"abXdef"_s, 0, tz::Range{3, 4});
         const QString log = QString::fromUtf8(capture.text());
-        QCOMPARE(texts(ranges), u""_s);
+        QCOMPARE(rangesText(ranges), u""_s);
         QVERIFY2(log.contains(u"(-[NSString(RangesInCommon) rangesInOrNotIn:commonWithString:options:range:]) "
                               u"Range requested: {3, 4} exceeds max range {0, 6} of abcdef"_s),
                  qPrintable(log));

@@ -2,21 +2,11 @@
 
 #include "Foundation/RangeFunctions.h"
 
+#include "support/RangeText.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString texts(const QList<tz::Range>& ranges)
-{
-    QStringList parts;
-    for (const tz::Range& range : ranges)
-        parts.append(tz::stringFromRange(range));
-    return parts.join(u' ');
-}
-
-} // namespace
 
 class TestRangesOfString : public QObject
 {
@@ -60,14 +50,14 @@ private Q_SLOTS:
         QFETCH(quint32, options);
         QFETCH(tz::Range, range);
         QFETCH(QString, ranges);
-        QCOMPARE(texts(tz::rangesOfStringOptionsRange(text, target, options, range)), ranges);
+        QCOMPARE(rangesText(tz::rangesOfStringOptionsRange(text, target, options, range)), ranges);
     }
 
     void wholeTextForms()
     {
-        QCOMPARE(texts(tz::rangesOfString(u"aXa"_s, u"a"_s)), u"{0, 1} {2, 1}"_s);
-        QCOMPARE(texts(tz::rangesOfString(u"aXa"_s, u"x"_s)), u""_s);
-        QCOMPARE(texts(tz::rangesOfStringOptions(u"aXa"_s, u"x"_s, tz::CaseInsensitiveSearch)), u"{1, 1}"_s);
+        QCOMPARE(rangesText(tz::rangesOfString(u"aXa"_s, u"a"_s)), u"{0, 1} {2, 1}"_s);
+        QCOMPARE(rangesText(tz::rangesOfString(u"aXa"_s, u"x"_s)), u""_s);
+        QCOMPARE(rangesText(tz::rangesOfStringOptions(u"aXa"_s, u"x"_s, tz::CaseInsensitiveSearch)), u"{1, 1}"_s);
     }
 };
 
