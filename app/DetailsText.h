@@ -9,7 +9,7 @@
 
 namespace DetailsText {
 
-// "yyyy-MM-dd HH:mm:ss ±hhmm" in the moment's own time spec, as in "2007-03-01 14:05:09 +0100".
+// "yyyy-MM-dd HH:mm:ss ±hhmm" in the moment's own zone or offset, as in "2007-03-01 14:05:09 +0100".
 [[nodiscard]] QString dateText(const QDateTime& moment);
 
 // "Device Information \n<date>\n\n" and the formatted INFO; for a row with a DEVICE, then
