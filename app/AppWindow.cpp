@@ -28,6 +28,8 @@ AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::
 AppWindow::~AppWindow()
 {
     DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    // The tables ask for their rows while they go: the window goes before the row arrays do.
+    _window.reset();
 }
 
 QMainWindow* AppWindow::window()
