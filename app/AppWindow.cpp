@@ -1,5 +1,7 @@
 #include "app/AppWindow.h"
 
+#include "Foundation/LogLine.h"
+#include "app/DeviceRows.h"
 #include "app/DeviceTableModel.h"
 #include "app/DiscRecording/DRConstants.h"
 #include "ui_AppWindow.h"
@@ -26,6 +28,8 @@ AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::
 AppWindow::~AppWindow()
 {
     DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    // The tables ask for their rows while they go: the window goes before the row arrays do.
+    _window.reset();
 }
 
 QMainWindow* AppWindow::window()
@@ -84,7 +88,10 @@ void AppWindow::setUpTable(QTableView* table)
     table->horizontalHeader()->setDefaultSectionSize(200);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, table] { tableViewSelectionDidChange(table); });
-    connect(table, &QAbstractItemView::clicked, this, [this, table] { doClick(table); });
+    connect(table, &QAbstractItemView::clicked, this,
+            [this, table](const QModelIndex& index) { doClick(table, index.row()); });
+    // A click below the rows reaches no index: eventFilter sees it on the viewport.
+    table->viewport()->installEventFilter(this);
 }
 
 void AppWindow::connectMenuItems()
@@ -103,6 +110,15 @@ void AppWindow::connectMenuItems()
         for (QAction* item : _ui->fileMenu->actions())
             item->setEnabled(validateMenuItem(item));
     });
+    // Their shortcuts work without the menu being opened, so they follow the details as they change.
+    connect(_ui->detailText, &QTextEdit::textChanged, this, &AppWindow::validateDetailItems);
+    validateDetailItems();
+}
+
+void AppWindow::validateDetailItems()
+{
+    _ui->actionSaveDetailAsText->setEnabled(validateMenuItem(_ui->actionSaveDetailAsText));
+    _ui->actionPrintDetailView->setEnabled(validateMenuItem(_ui->actionPrintDetailView));
 }
 
 void AppWindow::reloadData(QTableView* table)
@@ -146,7 +162,21 @@ QAction* AppWindow::menuItem(const QString& objectName) const
     return _window ? _window->findChild<QAction*>(objectName) : nullptr;
 }
 
-void AppWindow::doEject([[maybe_unused]] const QObject* sender) {}
+void AppWindow::doEject([[maybe_unused]] const QObject* sender)
+{
+    QTableView* connected = connectedTable();
+    const int row = connected ? selectedRow(connected) : -1;
+    if (row == -1)
+        return;
+    const tz::DictionaryPtr dict = tableViewDictForRow(connected, row);
+    const auto device = dict ? tz::cast<DRDevice>(dict->objectForKey(deviceKey)) : nullptr;
+    if (!device)
+        return;
+    if (device->trayIsOpen())
+        device->closeTray();
+    else if (!device->ejectMedia())
+        TZ_LOG_LINE("-[AppWindow doEject:]", "Device %@ failed to open", device->displayName());
+}
 
 bool AppWindow::validateMenuItem(const QAction* item) const
 {

@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QMouseEvent;
 class QMainWindow;
 class QPushButton;
 class QTextEdit;
@@ -88,7 +89,8 @@ public:
 
     // --- tableDelegateMethods and the details pane
     void tableViewSelectionDidChange(QTableView* table);
-    void doClick(QTableView* table);
+    // clickedRow: the row the click hit, -1 for none.
+    void doClick(QTableView* table, int clickedRow);
     void updateDetailsForTableRow(QTableView* table, int row);
     void updateDetailsForSelectedDeviceIfAppropriate();
     // The eject button: closes an open tray, else ejects the medium.
@@ -120,6 +122,11 @@ private:
     void setUpTable(QTableView* table);
     void connectMenuItems();
     void reloadData(QTableView* table);
+    void validateDetailItems();
+    // The selected row of a single-selection table; -1 when none is.
+    [[nodiscard]] static int selectedRow(const QTableView* table);
+    // A press on a table's viewport: one below the rows is a click on no row.
+    void tableViewportPressed(QTableView* table, const QMouseEvent& press);
     void restoreWindowState();
     void saveWindowState() const;
 

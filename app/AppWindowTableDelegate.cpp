@@ -2,10 +2,69 @@
 // that follows them.
 #include "app/AppWindow.h"
 
-void AppWindow::tableViewSelectionDidChange([[maybe_unused]] QTableView* table) {}
+#include "Foundation_Additions/NSAttributedString/AttributedStringTextDocument.h"
+#include "app/DetailsText.h"
+#include "ui_AppWindow.h"
 
-void AppWindow::doClick([[maybe_unused]] QTableView* table) {}
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QTextEdit>
 
-void AppWindow::updateDetailsForTableRow([[maybe_unused]] QTableView* table, [[maybe_unused]] int row) {}
+int AppWindow::selectedRow(const QTableView* table)
+{
+    const QItemSelectionModel* selection = table->selectionModel();
+    if (!selection)
+        return -1;
+    const QModelIndexList rows = selection->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
 
-void AppWindow::updateDetailsForSelectedDeviceIfAppropriate() {}
+void AppWindow::tableViewSelectionDidChange(QTableView* table)
+{
+    const int row = selectedRow(table);
+    updateDetailsForTableRow(table, row);
+    if (_ui)
+        _ui->ejectButton->setEnabled(row != -1);
+}
+
+void AppWindow::doClick(QTableView* table, int clickedRow)
+{
+    updateDetailsForTableRow(table, clickedRow);
+}
+
+void AppWindow::tableViewportPressed(QTableView* table, const QMouseEvent& press)
+{
+    // A click that hits no row deselects, which the view does not do by itself in single selection.
+    if (press.button() != Qt::LeftButton || table->indexAt(press.position().toPoint()).isValid())
+        return;
+    table->clearSelection();
+    doClick(table, -1);
+}
+
+void AppWindow::updateDetailsForTableRow(QTableView* table, int row)
+{
+    if (table == _viewLastDetailed && row == _rowLastDetailed)
+        return;
+    if (QTextEdit* text = detailText()) {
+        const tz::DictionaryPtr dict = row == -1 ? nullptr : tableViewDictForRow(table, row);
+        // A row the table no longer has shows nothing rather than an empty heading.
+        if (dict)
+            tz::replaceDocumentContents(*text->document(), DetailsText::forRow(dict));
+        else
+            text->clear();
+    }
+    setViewLastDetailed(table);
+    setRowLastDetailed(row);
+}
+
+void AppWindow::updateDetailsForSelectedDeviceIfAppropriate()
+{
+    QTableView* connected = connectedTable();
+    if (!connected || _viewLastDetailed != connected)
+        return;
+    const int row = selectedRow(connected);
+    if (row == -1)
+        return;
+    setRowLastDetailed(-1);
+    updateDetailsForTableRow(connected, row);
+}

@@ -4,6 +4,7 @@
 #include "ui_AppWindow.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
@@ -24,6 +25,11 @@ bool AppWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == _window.get() && event->type() == QEvent::Close)
         windowWillClose();
+    if (event->type() == QEvent::MouseButtonPress && _ui) {
+        for (QTableView* table : {_ui->connectedTable, _ui->supportedTable})
+            if (watched == table->viewport())
+                tableViewportPressed(table, static_cast<const QMouseEvent&>(*event));
+    }
     return QObject::eventFilter(watched, event);
 }
 

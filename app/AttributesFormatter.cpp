@@ -5,31 +5,19 @@
 #include "Foundation/Number.h"
 #include "Foundation/String.h"
 #include "Foundation_Additions/NSString/TzNSStringContains.h"
+#include "Foundation_Additions/NSString/TzNSStringDeleteCommonPrefix.h"
 
 #include <QColor>
-
-#include <algorithm>
 
 namespace {
 
 const QString keyPrefix = QStringLiteral("DRDevice");
 const QString keySuffix = QStringLiteral("Key");
 
-// The receiver without the leading part it shares with other, compared literally.
-// Local until the library's common-prefix deletion is merged in.
-QString stringByDeletingCommonPrefixWith(const QString& text, const QString& other)
-{
-    const qsizetype limit = std::min(text.size(), other.size());
-    qsizetype common = 0;
-    while (common < limit && text[common] == other[common])
-        ++common;
-    return common ? text.sliced(common) : text;
-}
-
 QString keyNameOf(const tz::Id& key)
 {
     const auto* string = tz::as<tz::String>(key);
-    QString name = string ? stringByDeletingCommonPrefixWith(string->text(), keyPrefix) : key->description();
+    QString name = string ? tz::stringByDeletingCommonPrefixWith(string->text(), keyPrefix) : key->description();
     if (name.endsWith(keySuffix))
         name.chop(keySuffix.size());
     return name;
@@ -67,7 +55,7 @@ void appendEntries(tz::MutableAttributedString& out, const tz::DictionaryPtr& di
             continue;
         }
         if (const auto* string = tz::as<tz::String>(key))
-            text = stringByDeletingCommonPrefixWith(text, string->text());
+            text = tz::stringByDeletingCommonPrefixWith(text, string->text());
         out.appendString(keyNameOf(key), AttributesFormatter::keyAttributes());
         out.appendString(QStringLiteral(": ") + text + QLatin1Char('\n'));
     }

@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSAttributedString/AttributedString.h"
 
+#include "Foundation_Additions/NSString/TzNSStringWithUnichar.h"
+
 #include <algorithm>
 
 namespace tz {
@@ -11,8 +13,7 @@ AttributedString::AttributedString(const QString& text, const Attributes& attrib
 
 AttributedString AttributedString::attachmentString()
 {
-    // Local until the string toolkit's attachment character is merged in.
-    return AttributedString(QString(QChar::ObjectReplacementCharacter));
+    return AttributedString(tz::attachmentString());
 }
 
 Range AttributedString::rangeOfRun(qsizetype runIndex) const

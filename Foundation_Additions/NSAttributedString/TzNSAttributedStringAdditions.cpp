@@ -1,27 +1,10 @@
 #include "Foundation_Additions/NSAttributedString/TzNSAttributedStringAdditions.h"
 
+#include "Foundation_Additions/NSString/TzNSStringDelimitedRanges.h"
+
 #include <algorithm>
 
 namespace tz {
-
-namespace {
-
-// Field ranges of plain text; local until the string toolkit's version is merged in.
-QList<Range> delimitedRanges(const QString& text, const QString& delimiter)
-{
-    QList<Range> ranges;
-    qsizetype offset = 0;
-    if (!delimiter.isEmpty()) {
-        for (qsizetype found = text.indexOf(delimiter); found >= 0; found = text.indexOf(delimiter, offset)) {
-            ranges.append({quint32(offset), quint32(found - offset)});
-            offset = found + delimiter.size();
-        }
-    }
-    ranges.append({quint32(offset), quint32(text.size() - offset)});
-    return ranges;
-}
-
-} // namespace
 
 AttributedString attributedStringByAppendingAttributedString(const AttributedString& text,
                                                              const AttributedString& other)
@@ -41,7 +24,7 @@ MutableAttributedString attributedStringByAppendingAttributedString(const Mutabl
 
 QList<Range> rangesDelimitedByString(const AttributedString& text, const QString& delimiter)
 {
-    return delimitedRanges(text.string(), delimiter);
+    return rangesDelimitedByString(text.string(), delimiter);
 }
 
 QList<AttributedString> componentsSeparatedByString(const AttributedString& text, const QString& separator)

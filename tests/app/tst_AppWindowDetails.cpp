@@ -1,0 +1,260 @@
+// The details pane and the eject button of the device window, over simulated drives.
+#include "Foundation/String.h"
+#include "SimulatedDrives.h"
+#include "StderrCapture.h"
+#include "app/AppWindow.h"
+#include "app/DeviceRows.h"
+#include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DRConstants.h"
+#include "app/DiscRecording/DRService.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using namespace testfiles;
+
+namespace {
+
+// A drive dictionary with more keys before its end.
+QString withKeys(const QString& drive, const QString& keys)
+{
+    return drive.chopped(int(qstrlen("</dict>"))) + keys + QStringLiteral("</dict>");
+}
+
+const QString closedWithBlankDisc = QStringLiteral(
+    "<key>Media</key><dict><key>Type</key><string>DVDR</string><key>State</key><string>Blank</string></dict>");
+const QString mountedDisc = QStringLiteral("<key>Media</key><dict><key>Type</key><string>DVDROM</string>"
+                                           "<key>State</key><string>Complete</string>"
+                                           "<key>Mounted</key><true/></dict>");
+
+} // namespace
+
+class tst_AppWindowDetails : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void connectedRowShowsInformationAndLiveStatus();
+    void sameRowTwiceBuildsOnceAndStatusChangeRebuilds();
+    void supportedRowShowsInformationOnly();
+    void clickBelowTheRowsClearsThePane();
+    void ejectTogglesTheTray();
+    void failedEjectLogsOneLine();
+
+private:
+    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    void simulate(const QStringList& drives);
+    void clickRow(QTableView* table, int row);
+    [[nodiscard]] QString details() const { return _window->detailText()->toPlainText(); }
+    [[nodiscard]] QAction* item(const char* name) const { return _window->menuItem(QString::fromUtf8(name)); }
+    void postStatusChange(int connectedRow);
+
+    QTemporaryDir _dir;
+    std::shared_ptr<AppWindow> _window;
+    int _simulations = 0;
+};
+
+void tst_AppWindowDetails::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(write(path(QStringLiteral("profile.drprofile")),
+                  profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
+                                        {QStringLiteral("GH24NSD1")})})));
+    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+}
+
+void tst_AppWindowDetails::init()
+{
+    simulate({withKeys(drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                             QStringLiteral("Internal"), QStringLiteral("SATA")),
+                       closedWithBlankDisc),
+              withKeys(drive(QStringLiteral("sr1"), QStringLiteral("ASUS"), QStringLiteral("SDRW-08D2S-U"),
+                             QStringLiteral("External"), QStringLiteral("USB")),
+                       QStringLiteral("<key>TrayOpen</key><true/>")),
+              withKeys(drive(QStringLiteral("sr2"), QStringLiteral("ACME"), QStringLiteral("Busy Writer"),
+                             QStringLiteral("Internal"), QStringLiteral("ATAPI")),
+                       mountedDisc)});
+    _window = AppWindow::appWindow();
+    QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 3);
+}
+
+void tst_AppWindowDetails::cleanup()
+{
+    _window.reset();
+    QSettings().clear();
+}
+
+void tst_AppWindowDetails::simulate(const QStringList& drives)
+{
+    const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
+    QVERIFY(write(file, simulation(drives)));
+    DRService::useSimulatedDrives(file);
+}
+
+void tst_AppWindowDetails::clickRow(QTableView* table, int row)
+{
+    const QRect cell = table->visualRect(table->model()->index(row, 0));
+    QVERIFY(cell.isValid());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void tst_AppWindowDetails::postStatusChange(int connectedRow)
+{
+    const tz::DictionaryPtr row = _window->tableViewDictForRow(_window->connectedTable(), connectedRow);
+    DRNotificationCenter::currentRunLoopCenter()->postNotification(
+        {DRDeviceStatusChangedNotification, row->objectForKey(deviceKey)});
+}
+
+void tst_AppWindowDetails::connectedRowShowsInformationAndLiveStatus()
+{
+    QTableView* connected = _window->connectedTable();
+    QVERIFY(details().isEmpty());
+    QVERIFY(!item("actionSaveDetailAsText")->isEnabled());
+    QVERIFY(!item("actionPrintDetailView")->isEnabled());
+
+    clickRow(connected, 0);
+    QCOMPARE(_window->viewLastDetailed(), connected);
+    QCOMPARE(_window->rowLastDetailed(), 0);
+    QVERIFY(_window->ejectButton()->isEnabled());
+    QVERIFY(item("actionSaveDetailAsText")->isEnabled());
+    QVERIFY(item("actionPrintDetailView")->isEnabled());
+
+    const QString text = details();
+    QVERIFY2(text.startsWith(QStringLiteral("Device Information \n")), qPrintable(text));
+    const qsizetype status = text.indexOf(QStringLiteral("\nDevice Status\n"));
+    QVERIFY2(status > 0, qPrintable(text));
+    QVERIFY(text.indexOf(QStringLiteral("VendorName: HL-DT-ST\n")) < status);
+    QVERIFY(text.indexOf(QStringLiteral("IsTrayOpen: NO\n")) > status);
+
+    // Key names are blue in the view; their values are not.
+    QTextDocument* document = _window->detailText()->document();
+    const QTextBlock line = document->findBlock(int(text.indexOf(QStringLiteral("IsTrayOpen: NO"))));
+    QVERIFY(line.isValid());
+    QTextCursor cursor(line);
+    cursor.movePosition(QTextCursor::Right); // the format of the first character
+    QCOMPARE(cursor.charFormat().foreground().color(), QColor(Qt::blue));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    QVERIFY(cursor.charFormat().foreground().color() != QColor(Qt::blue));
+}
+
+void tst_AppWindowDetails::sameRowTwiceBuildsOnceAndStatusChangeRebuilds()
+{
+    QTableView* connected = _window->connectedTable();
+    QSignalSpy changes(_window->detailText()->document(), &QTextDocument::contentsChanged);
+    clickRow(connected, 1); // selects on press, then the click on the same row
+    const qsizetype afterFirst = changes.count();
+    QVERIFY(afterFirst > 0);
+
+    clickRow(connected, 1);
+    _window->tableViewSelectionDidChange(connected);
+    QCOMPARE(changes.count(), afterFirst);
+
+    // A status change of any drive re-reads the selected one's status, though the row is the same.
+    postStatusChange(0);
+    QTRY_VERIFY(changes.count() > afterFirst);
+    QCOMPARE(_window->rowLastDetailed(), 1);
+    QVERIFY(details().contains(QStringLiteral("ProductName: SDRW-08D2S-U\n")));
+}
+
+void tst_AppWindowDetails::supportedRowShowsInformationOnly()
+{
+    QTableView* supported = _window->supportedTable();
+    clickRow(supported, 0);
+    const QString text = details();
+    QVERIFY2(text.startsWith(QStringLiteral("Device Information \n")), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("Device Status")));
+    QVERIFY2(text.endsWith(QStringLiteral("\n\nActualVendorName: LG Electronics\n")), qPrintable(text));
+    QVERIFY(_window->ejectButton()->isEnabled());
+
+    // Status changes leave a supported drive's details alone.
+    QSignalSpy changes(_window->detailText()->document(), &QTextDocument::contentsChanged);
+    postStatusChange(0);
+    QTest::qWait(50);
+    QCOMPARE(changes.count(), 0);
+
+    // Ejecting acts on the connected table's selection only, and there is none.
+    StderrCapture log;
+    QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
+    QTest::qWait(50);
+    QVERIFY(log.text().isEmpty());
+    QCOMPARE(changes.count(), 0);
+    const auto sr1 = tz::cast<DRDevice>(_window->tableViewDictForRow(_window->connectedTable(), 1)->objectForKey(deviceKey));
+    QVERIFY(sr1->trayIsOpen());
+}
+
+void tst_AppWindowDetails::clickBelowTheRowsClearsThePane()
+{
+    QTableView* connected = _window->connectedTable();
+    clickRow(connected, 2);
+    QVERIFY(!details().isEmpty());
+
+    const QPoint below(10, connected->viewport()->height() - 3);
+    QVERIFY2(!connected->indexAt(below).isValid(), "the table needs space below its rows");
+    QTest::mouseClick(connected->viewport(), Qt::LeftButton, {}, below);
+    QVERIFY(details().isEmpty());
+    QCOMPARE(_window->rowLastDetailed(), -1);
+    QVERIFY(!item("actionSaveDetailAsText")->isEnabled());
+    QVERIFY(!item("actionPrintDetailView")->isEnabled());
+    QVERIFY(!_window->validateMenuItem(item("actionPrintDetailView")));
+    QVERIFY(_window->validateMenuItem(item("actionPrintDocument")));
+    QVERIFY(!_window->ejectButton()->isEnabled());
+
+    // Nothing selected: status changes do not bring the details back.
+    postStatusChange(2);
+    QTest::qWait(50);
+    QVERIFY(details().isEmpty());
+}
+
+void tst_AppWindowDetails::ejectTogglesTheTray()
+{
+    QTableView* connected = _window->connectedTable();
+    clickRow(connected, 0);
+    const tz::DictionaryPtr row = _window->tableViewDictForRow(connected, 0);
+    const auto device = tz::cast<DRDevice>(row->objectForKey(deviceKey));
+    QVERIFY(!device->trayIsOpen());
+
+    QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
+    QVERIFY(device->trayIsOpen());
+    QTRY_VERIFY2(details().contains(QStringLiteral("IsTrayOpen: YES\n")), qPrintable(details()));
+    // The pane reads the drive now; the row keeps what it read when it was built.
+    const auto* rowStatus = tz::as<tz::Dictionary>(row->objectForKey(statusKey));
+    QVERIFY(rowStatus);
+    QCOMPARE(rowStatus->objectForKey(DRDeviceIsTrayOpenKey)->boolValue(), std::optional<bool>(false));
+
+    QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
+    QVERIFY(!device->trayIsOpen());
+    QTRY_VERIFY2(details().contains(QStringLiteral("IsTrayOpen: NO\n")), qPrintable(details()));
+}
+
+void tst_AppWindowDetails::failedEjectLogsOneLine()
+{
+    QTableView* connected = _window->connectedTable();
+    clickRow(connected, 2);
+    const QString before = details();
+    StderrCapture log;
+    QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
+    QTest::qWait(50);
+    const QString text = QString::fromUtf8(log.text());
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains(QStringLiteral("\"AppWindow.cpp\",#")), qPrintable(text));
+    QVERIFY2(lines.first().contains(QStringLiteral("(-[AppWindow doEject:]) Device ACME Busy Writer failed to open")),
+             qPrintable(text));
+    QCOMPARE(details(), before);
+}
+
+QTEST_MAIN(tst_AppWindowDetails)
+#include "tst_AppWindowDetails.moc"
