@@ -144,7 +144,6 @@ private:
     void connectMenuItems();
     void reloadData(QTableView* table);
     bool saveTextToPath(const QString& text, const QString& path);
-    void saveTextWithName(const QString& text, const QString& suggestedName);
     void print(const std::function<bool(QPrinter&)>& printOn);
     void restoreWindowState();
     void saveWindowState() const;

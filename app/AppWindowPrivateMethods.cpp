@@ -44,18 +44,8 @@ bool AppWindow::saveTextToPath(const QString& text, const QString& path)
     return false;
 }
 
-void AppWindow::saveTextWithName(const QString& text, const QString& suggestedName)
-{
-    const QString path = _exportPresenters.savePanel(_window.get(), suggestedName, textExtension);
-    if (path.isNull())
-        return;
-    saveTextToPath(text, path);
-    _exportPresenters.open(path);
-}
-
 void AppWindow::saveTableAsTextWithName(const QTableView* table, const QString& suggestedName)
 {
-    // The text is taken once the user has chosen, so it is what the table shows then.
     const QString path = _exportPresenters.savePanel(_window.get(), suggestedName, textExtension);
     if (path.isNull())
         return;
@@ -81,8 +71,13 @@ void AppWindow::doSaveTableAsText(const QObject* sender)
 
 void AppWindow::saveTextView(const QTextEdit* view)
 {
-    if (view)
-        saveTextWithName(view->toPlainText(), QStringLiteral("Item Detail.txt"));
+    if (!view)
+        return;
+    const QString path = _exportPresenters.savePanel(_window.get(), QStringLiteral("Item Detail.txt"), textExtension);
+    if (path.isNull())
+        return;
+    saveTextToPath(view->toPlainText(), path);
+    _exportPresenters.open(path);
 }
 
 void AppWindow::doSaveDetailAsText([[maybe_unused]] const QObject* sender)
