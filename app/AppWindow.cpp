@@ -26,6 +26,11 @@ AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::
 AppWindow::~AppWindow()
 {
     DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    // The window goes while the rows are still here: hiding its tables asks the data source.
+    if (_window) {
+        _window->close();
+        _window.reset();
+    }
 }
 
 QMainWindow* AppWindow::window()
