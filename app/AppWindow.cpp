@@ -28,8 +28,11 @@ AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::
 AppWindow::~AppWindow()
 {
     DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
-    // The tables ask for their rows while they go: the window goes before the row arrays do.
-    _window.reset();
+    // The window goes while the rows are still here: hiding its tables asks the data source.
+    if (_window) {
+        _window->close();
+        _window.reset();
+    }
 }
 
 QMainWindow* AppWindow::window()
@@ -38,8 +41,8 @@ QMainWindow* AppWindow::window()
         _window = std::make_unique<QMainWindow>();
         _ui = std::make_unique<Ui::AppWindow>();
         _ui->setupUi(_window.get());
-        setUpTable(_ui->connectedTable);
-        setUpTable(_ui->supportedTable);
+        setUpTable(_ui->connectedTable, DeviceColumns::connectedColumns());
+        setUpTable(_ui->supportedTable, DeviceColumns::supportedColumns());
         connectMenuItems();
         connect(_ui->ejectButton, &QPushButton::clicked, this, [this] { doEject(_ui->ejectButton); });
         _window->installEventFilter(this);
@@ -70,9 +73,9 @@ void AppWindow::windowDidLoad()
     _window->show();
 }
 
-void AppWindow::setUpTable(QTableView* table)
+void AppWindow::setUpTable(QTableView* table, const QList<DeviceColumn>& columns)
 {
-    table->setModel(new DeviceTableModel(this, table));
+    table->setModel(new DeviceTableModel(this, table, columns));
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -102,6 +105,8 @@ void AppWindow::connectMenuItems()
     route(_ui->actionSaveConnectedsAsText, &AppWindow::doSaveTableAsText);
     route(_ui->actionSaveSupportedsAsText, &AppWindow::doSaveTableAsText);
     route(_ui->actionSaveDetailAsText, &AppWindow::doSaveDetailAsText);
+    route(_ui->actionPrintConnecteds, &AppWindow::printDocument);
+    route(_ui->actionPrintSupporteds, &AppWindow::printDocument);
     route(_ui->actionPrintDocument, &AppWindow::printDocument);
     route(_ui->actionPrintDetailView, &AppWindow::doPrintDetailView);
     connect(_ui->actionClose, &QAction::triggered, _window.get(), &QWidget::close);

@@ -5,6 +5,7 @@
 
 #include "Foundation/Array.h"
 #include "Foundation/Dictionary.h"
+#include "app/ExportPresenters.h"
 #include "app/DiscRecording/DRNotificationCenter.h"
 
 #include <QObject>
@@ -13,10 +14,12 @@
 
 #include <memory>
 
+struct DeviceColumn;
 class QAction;
 class QLabel;
 class QMouseEvent;
 class QMainWindow;
+class QPrinter;
 class QPushButton;
 class QTextEdit;
 class QToolButton;
@@ -100,11 +103,31 @@ public:
 
     // --- privateMethods: export and printing. Menu items carry a "tag": 0 the connected
     // table, 1 the supported table; printDocument prints the whole window for any other tag.
+    // The table as text (TableText): titles, then rows, in the current column order.
+    [[nodiscard]] QString tableToText(const QTableView* table) const;
+    // Writes the table's text atomically as UTF-8. False when that failed (logged); a file
+    // already at the path is then left as it was.
+    bool saveTableAsTextToPath(const QTableView* table, const QString& path);
+    // Save panel (".txt", the suggested name); on cancel nothing. Else writes the file and has
+    // it opened in the user's default application, whether or not the write succeeded.
+    void saveTableAsTextWithName(const QTableView* table, const QString& suggestedName);
+    // Tag 0: the connected table as "Connected Devices"; tag 1: the supported table as
+    // "Supported Burners"; any other tag: nothing.
     void doSaveTableAsText(const QObject* sender);
+    // As saveTableAsTextWithName with the view's plain characters and "Item Detail.txt".
+    void saveTextView(const QTextEdit* view);
     void doSaveDetailAsText(const QObject* sender);
+    // Print dialog on a printer set up with the shared page layout, then prints the sender's
+    // table or the whole window.
     void printDocument(const QObject* sender);
     void doPrintDetailView(const QObject* sender);
     void updateColumnMinWidthsForTable(QTableView* table);
+    // Where a printed page of the table ends (TablePrinting::adjustPageHeightNew with the
+    // table's row height).
+    [[nodiscard]] static float adjustPageHeightNew(const QTableView& table, float top, float proposedBottom,
+                                                   float limit);
+    // The save panel, "open" and print dialog the commands above use; tests replace them.
+    [[nodiscard]] ExportPresenters& exportPresenters() { return _exportPresenters; }
 
     // --- windowDelegateMethods
     // Stops the device notifications and remembers the window's geometry.
@@ -119,7 +142,7 @@ protected:
 
 private:
     void windowDidLoad();
-    void setUpTable(QTableView* table);
+    void setUpTable(QTableView* table, const QList<DeviceColumn>& columns);
     void connectMenuItems();
     void reloadData(QTableView* table);
     void validateDetailItems();
@@ -127,6 +150,8 @@ private:
     [[nodiscard]] static int selectedRow(const QTableView* table);
     // A press on a table's viewport: one below the rows is a click on no row.
     void tableViewportPressed(QTableView* table, const QMouseEvent& press);
+    bool saveTextToPath(const QString& text, const QString& path);
+    void print(const std::function<bool(QPrinter&)>& printOn);
     void restoreWindowState();
     void saveWindowState() const;
 
@@ -136,4 +161,5 @@ private:
     ArrayPtr _connecteds;
     QPointer<QTableView> _viewLastDetailed;
     qint32 _rowLastDetailed = -1;
+    ExportPresenters _exportPresenters;
 };

@@ -1,12 +1,134 @@
 // AppWindow(privateMethods): saving the tables and the details as text, and printing.
 #include "app/AppWindow.h"
 
-void AppWindow::doSaveTableAsText([[maybe_unused]] const QObject* sender) {}
+#include "Foundation/LogLine.h"
+#include "app/ColumnWidths.h"
+#include "app/PrintInfo.h"
+#include "app/TablePrinting.h"
+#include "app/TableText.h"
+#include "app/TextFileWriter.h"
+#include "ui_AppWindow.h"
 
-void AppWindow::doSaveDetailAsText([[maybe_unused]] const QObject* sender) {}
+#include <QHeaderView>
+#include <QPrinter>
 
-void AppWindow::printDocument([[maybe_unused]] const QObject* sender) {}
+namespace {
 
-void AppWindow::doPrintDetailView([[maybe_unused]] const QObject* sender) {}
+const QString textExtension = QStringLiteral("txt");
 
-void AppWindow::updateColumnMinWidthsForTable([[maybe_unused]] QTableView* table) {}
+// The sender's "tag" property; -1 without one.
+int tagOf(const QObject* sender)
+{
+    bool ok = false;
+    const int tag = sender ? sender->property("tag").toInt(&ok) : 0;
+    return ok ? tag : -1;
+}
+
+} // namespace
+
+QString AppWindow::tableToText(const QTableView* table) const
+{
+    return table ? TableText::tableToText(*table) : QString();
+}
+
+bool AppWindow::saveTableAsTextToPath(const QTableView* table, const QString& path)
+{
+    return saveTextToPath(tableToText(table), path);
+}
+
+bool AppWindow::saveTextToPath(const QString& text, const QString& path)
+{
+    if (TextFileWriter::writeTextFile(text, path))
+        return true;
+    TZ_LOG_LINE("-[AppWindow(privateMethods) saveTextToPath:]", "Could not write %@", path);
+    return false;
+}
+
+void AppWindow::saveTableAsTextWithName(const QTableView* table, const QString& suggestedName)
+{
+    const QString path = _exportPresenters.savePanel(_window.get(), suggestedName, textExtension);
+    if (path.isNull())
+        return;
+    saveTableAsTextToPath(table, path);
+    _exportPresenters.open(path);
+}
+
+void AppWindow::doSaveTableAsText(const QObject* sender)
+{
+    if (!_ui)
+        return;
+    switch (tagOf(sender)) {
+    case 0:
+        saveTableAsTextWithName(_ui->connectedTable, QStringLiteral("Connected Devices"));
+        break;
+    case 1:
+        saveTableAsTextWithName(_ui->supportedTable, QStringLiteral("Supported Burners"));
+        break;
+    default:
+        break;
+    }
+}
+
+void AppWindow::saveTextView(const QTextEdit* view)
+{
+    if (!view)
+        return;
+    const QString path = _exportPresenters.savePanel(_window.get(), QStringLiteral("Item Detail.txt"), textExtension);
+    if (path.isNull())
+        return;
+    saveTextToPath(view->toPlainText(), path);
+    _exportPresenters.open(path);
+}
+
+void AppWindow::doSaveDetailAsText([[maybe_unused]] const QObject* sender)
+{
+    saveTextView(detailText());
+}
+
+void AppWindow::print(const std::function<bool(QPrinter&)>& printOn)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(PrintInfo::sharedPrintInfo().pageLayout());
+    if (!_exportPresenters.printDialog(printer, _window.get()))
+        return;
+    if (!printOn(printer))
+        TZ_LOG_LINE("-[AppWindow(privateMethods) print:]", "Could not print to %@", printer.printerName().isEmpty()
+                                                                                        ? printer.outputFileName()
+                                                                                        : printer.printerName());
+}
+
+void AppWindow::printDocument(const QObject* sender)
+{
+    if (!_ui)
+        return;
+    const int tag = tagOf(sender);
+    if (tag == 0 || tag == 1) {
+        const QTableView* table = tag == 0 ? _ui->connectedTable : _ui->supportedTable;
+        print([table](QPrinter& printer) { return TablePrinting::printTable(*table, printer); });
+    } else {
+        print([this](QPrinter& printer) { return TablePrinting::printWidget(*_window, printer); });
+    }
+}
+
+void AppWindow::doPrintDetailView([[maybe_unused]] const QObject* sender)
+{
+    if (!_ui)
+        return;
+    print([this](QPrinter& printer) {
+        TablePrinting::printTextDocument(*_ui->detailText->document(), printer);
+        return true;
+    });
+}
+
+void AppWindow::updateColumnMinWidthsForTable(QTableView* table)
+{
+    if (table)
+        ColumnWidths::updateColumnMinWidthsForTable(*table);
+}
+
+float AppWindow::adjustPageHeightNew(const QTableView& table, float top, float proposedBottom, float limit)
+{
+    // Qt draws the grid inside each row: the step is the row height alone.
+    return TablePrinting::adjustPageHeightNew(top, proposedBottom, limit,
+                                              float(table.verticalHeader()->defaultSectionSize()), 0.0f);
+}

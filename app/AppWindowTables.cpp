@@ -9,15 +9,7 @@
 void AppWindow::buildConnectedsTable()
 {
     // The rows are collected first and stored once: a whole new array, never a changed one.
-    QList<tz::Id> rows;
-    if (const auto devices = DRDevice::devices()) {
-        rows.reserve(devices->count());
-        for (const tz::Id& device : devices->objects()) {
-            if (tz::DictionaryPtr row = DeviceRows::connectedRowForDevice(tz::cast<DRDevice>(device)))
-                rows.append(std::move(row));
-        }
-    }
-    setConnecteds(tz::Array::make(std::move(rows)));
+    setConnecteds(tz::Array::make(DeviceRows::connectedRows()));
 }
 
 void AppWindow::buildSupportedTable()

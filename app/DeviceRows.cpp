@@ -119,4 +119,17 @@ tz::DictionaryPtr connectedRowForDevice(const DRDevicePtr& device)
     return row;
 }
 
+QList<tz::Id> connectedRows()
+{
+    QList<tz::Id> rows;
+    if (const auto devices = DRDevice::devices()) {
+        rows.reserve(devices->count());
+        for (const tz::Id& device : devices->objects()) {
+            if (tz::DictionaryPtr row = connectedRowForDevice(tz::cast<DRDevice>(device)))
+                rows.append(std::move(row));
+        }
+    }
+    return rows;
+}
+
 } // namespace DeviceRows

@@ -34,4 +34,7 @@ namespace DeviceRows {
 // SUPPORTED (its support level's distinctive tail), INFO, STATUS (read now) and DEVICE.
 [[nodiscard]] tz::DictionaryPtr connectedRowForDevice(const DRDevicePtr& device);
 
+// The rows of the drives attached now (DRDevice::devices()), in the service's order.
+[[nodiscard]] QList<tz::Id> connectedRows();
+
 } // namespace DeviceRows

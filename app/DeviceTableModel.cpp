@@ -4,10 +4,8 @@
 
 #include <QTableView>
 
-DeviceTableModel::DeviceTableModel(const AppWindow* dataSource, QTableView* table)
-    : QAbstractTableModel(table), _dataSource(dataSource), _table(table),
-      _identifiers(table->property("columnIdentifiers").toStringList()),
-      _titles(table->property("columnTitles").toStringList())
+DeviceTableModel::DeviceTableModel(const AppWindow* dataSource, QTableView* table, QList<DeviceColumn> columns)
+    : QAbstractTableModel(table), _dataSource(dataSource), _table(table), _columns(std::move(columns))
 {
 }
 
@@ -24,7 +22,7 @@ int DeviceTableModel::rowCount(const QModelIndex& parent) const
 
 int DeviceTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(_identifiers.size());
+    return parent.isValid() ? 0 : int(_columns.size());
 }
 
 QVariant DeviceTableModel::data(const QModelIndex& index, int role) const
@@ -35,12 +33,12 @@ QVariant DeviceTableModel::data(const QModelIndex& index, int role) const
                                                                            index.row());
     if (!value)
         return {};
-    return value->description();
+    return DeviceColumns::cellText(value);
 }
 
 QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return _titles.value(section, columnIdentifier(section));
+    return section >= 0 && section < _columns.size() ? _columns[section].title : QString();
 }

@@ -1,10 +1,10 @@
 // The model behind a device table. It holds no rows of its own: it asks the window's data
-// source for the row count and each cell's value. Columns are named by the table's dynamic
-// properties "columnIdentifiers" (row keys) and "columnTitles" (header texts), set in the layout.
+// source for the row count and each cell's value; its columns are the table's DeviceColumns.
 #pragma once
 
+#include "app/DeviceColumns.h"
+
 #include <QAbstractTableModel>
-#include <QStringList>
 
 class AppWindow;
 class QTableView;
@@ -13,11 +13,11 @@ class DeviceTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    // Serves the table (and becomes its child) for the data source.
-    DeviceTableModel(const AppWindow* dataSource, QTableView* table);
+    // Serves the table (and becomes its child) for the data source, with these columns.
+    DeviceTableModel(const AppWindow* dataSource, QTableView* table, QList<DeviceColumn> columns);
 
     // The row key shown in the column (logical index); empty when out of range.
-    [[nodiscard]] QString columnIdentifier(int column) const { return _identifiers.value(column); }
+    [[nodiscard]] QString columnIdentifier(int column) const { return _columns.value(column).identifier; }
 
     // Asks the data source again for every row (the rows were replaced).
     void reloadData();
@@ -30,6 +30,5 @@ public:
 private:
     const AppWindow* _dataSource;
     const QTableView* _table;
-    QStringList _identifiers;
-    QStringList _titles;
+    QList<DeviceColumn> _columns;
 };

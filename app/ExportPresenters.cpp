@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPrintDialog>
 #include <QUrl>
 
 QString ExportPresenters::runSavePanel(QWidget* parent, const QString& suggestedName, const QString& extension)
@@ -25,4 +26,10 @@ QString ExportPresenters::runSavePanel(QWidget* parent, const QString& suggested
 void ExportPresenters::openWithDefaultApplication(const QString& path)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool ExportPresenters::runPrintDialog(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

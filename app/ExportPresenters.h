@@ -1,11 +1,12 @@
-// The two places where saving touches the desktop: the save panel and opening the saved file.
-// The window holds an ExportPresenters; tests replace its members with their own.
+// The places where saving and printing touch the desktop: the save panel, opening the saved
+// file and the print dialog. The window holds an ExportPresenters; tests replace its members.
 #pragma once
 
 #include <QString>
 
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 struct ExportPresenters
@@ -15,13 +16,18 @@ struct ExportPresenters
     using SavePanel = std::function<QString(QWidget* parent, const QString& suggestedName, const QString& extension)>;
     // Opens a saved file in the user's default application for it.
     using Opener = std::function<void(const QString& path)>;
+    // Lets the user set up the printer (parent window); true to print, false on cancel.
+    using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
     SavePanel savePanel = runSavePanel;
     Opener open = openWithDefaultApplication;
+    PrintDialog printDialog = runPrintDialog;
 
     // A modal QFileDialog save dialog, starting in the dialog's own default folder; appends
     // "." + extension when the chosen name does not end with it (in any letter case).
     [[nodiscard]] static QString runSavePanel(QWidget* parent, const QString& suggestedName, const QString& extension);
     // QDesktopServices::openUrl with the file's URL; a failure is the desktop's to report.
     static void openWithDefaultApplication(const QString& path);
+    // A modal QPrintDialog on the printer.
+    [[nodiscard]] static bool runPrintDialog(QPrinter& printer, QWidget* parent);
 };

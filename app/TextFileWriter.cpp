@@ -9,7 +9,9 @@ bool writeTextFile(const QString& text, const QString& path)
     if (path.isEmpty())
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a write cut short (disk full, file size limit) shows in write()'s count; a
+    // buffered one would be flushed by commit(), which does not notice a short write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {

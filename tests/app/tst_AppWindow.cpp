@@ -270,6 +270,8 @@ void tst_AppWindow::menuHasEveryItem()
         {"actionSaveConnectedsAsText", "Save Connected Devices as Text…", 0},
         {"actionSaveSupportedsAsText", "Save Supported Burners as Text…", 1},
         {"actionSaveDetailAsText", "Save Details as Text…", -1},
+        {"actionPrintConnecteds", "Print Connected Devices…", 0},
+        {"actionPrintSupporteds", "Print Supported Burners…", 1},
         {"actionPrintDocument", "Print…", 2},
         {"actionPrintDetailView", "Print Details…", -1},
         {"actionClose", "Close", -1},

@@ -1,7 +1,7 @@
 // The details pane and the eject button of the device window, over simulated drives.
 #include "Foundation/String.h"
 #include "SimulatedDrives.h"
-#include "StderrCapture.h"
+#include "support/StdErrCapture.h"
 #include "app/AppWindow.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
@@ -186,7 +186,7 @@ void tst_AppWindowDetails::supportedRowShowsInformationOnly()
     QCOMPARE(changes.count(), 0);
 
     // Ejecting acts on the connected table's selection only, and there is none.
-    StderrCapture log;
+    StdErrCapture log;
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
     QTest::qWait(50);
     QVERIFY(log.text().isEmpty());
@@ -244,7 +244,7 @@ void tst_AppWindowDetails::failedEjectLogsOneLine()
     QTableView* connected = _window->connectedTable();
     clickRow(connected, 2);
     const QString before = details();
-    StderrCapture log;
+    StdErrCapture log;
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
     QTest::qWait(50);
     const QString text = QString::fromUtf8(log.text());

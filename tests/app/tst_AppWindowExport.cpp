@@ -1,0 +1,283 @@
+// Saving and printing from the device window, through injected save panel, "open" and print dialog.
+#include "SimulatedDrives.h"
+#include "support/StdErrCapture.h"
+#include "app/AppWindow.h"
+#include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DRService.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace testfiles;
+
+class tst_AppWindowExport : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveTableByTag_data();
+    void saveTableByTag();
+    void savesTheColumnsAsArranged();
+    void cancelledSaveWritesNothing();
+    void failedWriteKeepsTheEarlierFileAndIsLogged();
+    void savesTheDetailsAsPlainText();
+    void printsByTag_data();
+    void printsByTag();
+    void cancelledPrintPrintsNothing();
+
+private:
+    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    [[nodiscard]] static QByteArray contents(const QString& file);
+    // A menu item stand-in with a tag.
+    [[nodiscard]] static std::unique_ptr<QObject> item(int tag);
+
+    QTemporaryDir _dir;
+    std::shared_ptr<AppWindow> _window;
+    // What the injected presenters saw.
+    QStringList _suggestedNames;
+    QStringList _opened;
+    QString _chosenPath; // null: the save panel is cancelled
+    QString _pdf;        // null: the print dialog is cancelled
+};
+
+void tst_AppWindowExport::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(write(path(QStringLiteral("profile.drprofile")),
+                  profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
+                                        {QStringLiteral("GH24NSD1")}),
+                           profileEntry(QString(), QStringLiteral("ASUS"), {QStringLiteral("DRW-24D5MT")})})));
+    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    QVERIFY(write(path(QStringLiteral("drives.plist")),
+                  simulation({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                                    QStringLiteral("Internal"), QStringLiteral("SATA")),
+                              drive(QStringLiteral("sr1"), QStringLiteral("NoName"), QStringLiteral("Slim 8X"),
+                                    QStringLiteral("External"), QStringLiteral("USB"))})));
+    DRService::useSimulatedDrives(path(QStringLiteral("drives.plist")));
+}
+
+void tst_AppWindowExport::init()
+{
+    QSettings().clear();
+    _suggestedNames.clear();
+    _opened.clear();
+    _chosenPath = path(QStringLiteral("saved.txt"));
+    _pdf = path(QStringLiteral("printed.pdf"));
+    QFile::remove(_chosenPath);
+    QFile::remove(_pdf);
+    _window = AppWindow::appWindow();
+    QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 2);
+    ExportPresenters& presenters = _window->exportPresenters();
+    presenters.savePanel = [this](QWidget*, const QString& name, const QString& extension) {
+        _suggestedNames.append(name);
+        return extension == QLatin1String("txt") ? _chosenPath : QStringLiteral("wrong extension");
+    };
+    presenters.open = [this](const QString& file) { _opened.append(file); };
+    presenters.printDialog = [this](QPrinter& printer, QWidget*) {
+        if (_pdf.isNull())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(_pdf);
+        return true;
+    };
+}
+
+void tst_AppWindowExport::cleanup()
+{
+    _window.reset();
+}
+
+QByteArray tst_AppWindowExport::contents(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::unique_ptr<QObject> tst_AppWindowExport::item(int tag)
+{
+    auto sender = std::make_unique<QObject>();
+    sender->setProperty("tag", tag);
+    return sender;
+}
+
+void tst_AppWindowExport::saveTableByTag_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("suggestedName"); // null: nothing happens
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("0: connected") << 0 << QStringLiteral("Connected Devices")
+                                  << QByteArray("Model\tManufacturer\tSupported\n"
+                                                "HL-DT-ST GH24NSD1, Internal via SATA\tHL-DT-ST\tSupported\n"
+                                                "NoName Slim 8X, External via USB\tNoName\tUnsupported\n");
+    QTest::newRow("1: supported") << 1 << QStringLiteral("Supported Burners")
+                                  << QByteArray("Model\tManufacturer\n"
+                                                "GH24NSD1\tLG Electronics / HL-DT-ST\n"
+                                                "DRW-24D5MT\tASUS\n");
+    QTest::newRow("2: nothing") << 2 << QString() << QByteArray();
+    QTest::newRow("-1: nothing") << -1 << QString() << QByteArray();
+}
+
+void tst_AppWindowExport::saveTableByTag()
+{
+    QFETCH(int, tag);
+    QFETCH(QString, suggestedName);
+    QFETCH(QByteArray, text);
+    const auto sender = item(tag);
+    _window->doSaveTableAsText(sender.get());
+    if (suggestedName.isNull()) {
+        QVERIFY(_suggestedNames.isEmpty());
+        QVERIFY(!QFile::exists(_chosenPath));
+        QVERIFY(_opened.isEmpty());
+        return;
+    }
+    QCOMPARE(_suggestedNames, QStringList{suggestedName});
+    QCOMPARE(contents(_chosenPath), text);
+    QCOMPARE(_opened, QStringList{_chosenPath});
+}
+
+void tst_AppWindowExport::savesTheColumnsAsArranged()
+{
+    _window->connectedTable()->horizontalHeader()->moveSection(2, 0);
+    const auto sender = item(0);
+    _window->doSaveTableAsText(sender.get());
+    QVERIFY(contents(_chosenPath).startsWith("Supported\tModel\tManufacturer\nSupported\tHL-DT-ST GH24NSD1"));
+}
+
+void tst_AppWindowExport::cancelledSaveWritesNothing()
+{
+    _chosenPath = QString();
+    const auto sender = item(1);
+    _window->doSaveTableAsText(sender.get());
+    _window->detailText()->setPlainText(QStringLiteral("details"));
+    _window->doSaveDetailAsText(nullptr);
+    QCOMPARE(_suggestedNames, (QStringList{QStringLiteral("Supported Burners"), QStringLiteral("Item Detail.txt")}));
+    QCOMPARE(QDir(_dir.path()).entryList({QStringLiteral("*.txt")}), QStringList());
+    QVERIFY(_opened.isEmpty());
+}
+
+void tst_AppWindowExport::failedWriteKeepsTheEarlierFileAndIsLogged()
+{
+    // A supported table of some 3000 bytes, on a disk that fills up after 1000.
+    QStringList products;
+    for (int i = 0; i < 100; ++i)
+        products.append(QStringLiteral("Writer %1").arg(i, 3, 10, QLatin1Char('0')));
+    QVERIFY(write(path(QStringLiteral("long.drprofile")),
+                  profile({profileEntry(QStringLiteral("ACME"), QStringLiteral("ACME"), products)})));
+    DeviceSupportProfile::setOverridePath(path(QStringLiteral("long.drprofile")));
+    _window.reset();
+    _window = AppWindow::appWindow();
+    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    _window->exportPresenters().savePanel = [this](QWidget*, const QString&, const QString&) { return _chosenPath; };
+    _window->exportPresenters().open = [this](const QString& file) { _opened.append(file); };
+    QVERIFY(_window->tableToText(_window->supportedTable()).size() > 2000);
+    QVERIFY(write(_chosenPath, QStringLiteral("earlier")));
+
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    StdErrCapture capture; // the log lines are shorter than the limit
+    const auto sender = item(1);
+    _window->doSaveTableAsText(sender.get());
+    const bool direct = _window->saveTableAsTextToPath(_window->supportedTable(), _chosenPath);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    const QByteArray log = capture.text();
+
+    QVERIFY(!direct);
+    QCOMPARE(contents(_chosenPath), QByteArray("earlier"));
+    QCOMPARE(QDir(_dir.path()).entryList(QDir::Files).filter(QStringLiteral("saved")),
+             QStringList{QStringLiteral("saved.txt")});
+    QCOMPARE(log.count("Could not write"), 2);
+    QVERIFY(log.contains("AppWindowPrivateMethods.cpp"));
+    QCOMPARE(_opened, QStringList{_chosenPath}); // opened all the same: the user sees what is there
+}
+
+void tst_AppWindowExport::savesTheDetailsAsPlainText()
+{
+    _window->detailText()->setHtml(QStringLiteral("<b>Device Information</b><br>caf\u00e9 \u2014 ok"));
+    _window->doSaveDetailAsText(nullptr);
+    QCOMPARE(_suggestedNames, QStringList{QStringLiteral("Item Detail.txt")});
+    QCOMPARE(QString::fromUtf8(contents(_chosenPath)), QStringLiteral("Device Information\ncaf\u00e9 \u2014 ok"));
+    QCOMPARE(_opened, QStringList{_chosenPath});
+}
+
+void tst_AppWindowExport::printsByTag_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("expectedText"); // a text the PDF holds; "" for the window (drawn, not text)
+    QTest::newRow("0: connected table") << 0 << QStringLiteral("NoName Slim 8X");
+    QTest::newRow("1: supported table") << 1 << QStringLiteral("DRW-24D5MT");
+    QTest::newRow("2: the window") << 2 << QString(); // drawn as pictures, not text
+    QTest::newRow("details") << -2 << QStringLiteral("Device Information");
+}
+
+void tst_AppWindowExport::printsByTag()
+{
+    QFETCH(int, tag);
+    QFETCH(QString, expectedText);
+    if (tag == -2) {
+        _window->detailText()->setPlainText(QStringLiteral("Device Information\nx"));
+        _window->doPrintDetailView(nullptr);
+    } else {
+        const auto sender = item(tag);
+        _window->printDocument(sender.get());
+    }
+    const QByteArray pdf = contents(_pdf);
+    QVERIFY(pdf.startsWith("%PDF"));
+    QVERIFY(pdf.contains("/Type /Page\n") || pdf.contains("/Type /Page "));
+
+    // What was printed, read back from the PDF.
+    QProcess toText;
+    toText.start(QStringLiteral("pdftotext"), {_pdf, QStringLiteral("-")});
+    QVERIFY(toText.waitForFinished(20000));
+    const QString text = QString::fromUtf8(toText.readAllStandardOutput());
+    QVERIFY2(text.contains(expectedText), qPrintable(text));
+    if (tag == 2) {
+        // The whole window: a page that is not blank, wider than tall like the window.
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
+                                                  QStringLiteral("-singlefile"), _pdf, path(QStringLiteral("page"))});
+        QVERIFY(render.waitForFinished(20000));
+        const QImage page(path(QStringLiteral("page.png")));
+        QVERIFY(!page.isNull());
+        QSet<QRgb> colours;
+        for (int y = 0; y < page.height(); y += 2)
+            for (int x = 0; x < page.width(); x += 2)
+                colours.insert(page.pixel(x, y));
+        QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
+    }
+    if (tag == 0)
+        QVERIFY(!text.contains(QStringLiteral("DRW-24D5MT")));
+}
+
+void tst_AppWindowExport::cancelledPrintPrintsNothing()
+{
+    _pdf = QString();
+    const auto sender = item(2);
+    _window->printDocument(sender.get());
+    QVERIFY(QDir(_dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+QTEST_MAIN(tst_AppWindowExport)
+#include "tst_AppWindowExport.moc"

@@ -1,0 +1,145 @@
+// End to end: the program as `cmake --install` lays it out, run on a virtual X display.
+#include "app/DeviceRows.h"
+#include "app/DeviceSupportProfile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_Installed : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void installsItsFiles_data();
+    void installsItsFiles();
+    void listsTheInstalledProfile();
+    void showsItsWindowOnADisplay();
+
+private:
+    [[nodiscard]] static QString installed(const QString& relative)
+    {
+        return QDir(QStringLiteral(INSTALL_PREFIX)).filePath(relative);
+    }
+    [[nodiscard]] static QString program() { return installed(QStringLiteral("bin/burner-catalogue")); }
+    [[nodiscard]] static QProcessEnvironment withoutDisplay();
+};
+
+QProcessEnvironment tst_Installed::withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "BURNER_CATALOGUE_SIMULATE"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+void tst_Installed::installsItsFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("program") << QStringLiteral("bin/burner-catalogue");
+    QTest::newRow("desktop file") << QStringLiteral("share/applications/burner-catalogue.desktop");
+    QTest::newRow("icon") << QStringLiteral("share/icons/hicolor/scalable/apps/burner-catalogue.svg");
+    QTest::newRow("metainfo") << QStringLiteral("share/metainfo/io.github.burnercatalogue.metainfo.xml");
+    QTest::newRow("profile") << QStringLiteral("share/burner-catalogue/DeviceSupport.drprofile");
+    QTest::newRow("simulation") << QStringLiteral("share/burner-catalogue/simulated-drives.plist");
+}
+
+void tst_Installed::installsItsFiles()
+{
+    QFETCH(QString, file);
+    const QFileInfo info(installed(file));
+    QVERIFY2(info.isFile() && info.size() > 0, qPrintable(info.filePath()));
+    if (file.startsWith(QLatin1String("bin/")))
+        QVERIFY(info.isExecutable());
+}
+
+void tst_Installed::listsTheInstalledProfile()
+{
+    const QString profile = installed(QStringLiteral("share/burner-catalogue/DeviceSupport.drprofile"));
+    const qsizetype models = DeviceRows::supportedRowsFromProfile(DeviceSupportProfile::readProfile(profile)).size();
+    QVERIFY(models > 200);
+
+    QStringList outputs;
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--list"), QStringLiteral("supported")},
+          QStringList{QStringLiteral("--profile"), profile, QStringLiteral("--list"), QStringLiteral("supported")}}) {
+        QProcess process;
+        process.setProcessEnvironment(withoutDisplay());
+        process.start(program(), arguments);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        const QString out = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY(out.startsWith(QLatin1String("Model\tManufacturer\n")));
+        QCOMPARE(out.count(u'\n'), models + 1);
+        outputs.append(out);
+    }
+    // With no --profile and no system profile, the built-in one is the installed one.
+    if (!QFileInfo::exists(DeviceSupportProfile::pathToFile) && !QFileInfo::exists(DeviceSupportProfile::leopardPathToFile))
+        QCOMPARE(outputs.at(0), outputs.at(1));
+}
+
+void tst_Installed::showsItsWindowOnADisplay()
+{
+    // A display number nobody uses.
+    int number = 90 + int(QCoreApplication::applicationPid() % 100);
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    const QString display = QStringLiteral(":%1").arg(number);
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                        QStringLiteral("tcp")});
+    if (!xvfb.waitForStarted(10000))
+        QSKIP("Xvfb is not installed");
+    const auto stopXvfb = qScopeGuard([&xvfb] {
+        xvfb.terminate();
+        xvfb.waitForFinished(5000);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)), 10000);
+
+    const QTemporaryDir home;
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    QProcess app;
+    app.setProcessEnvironment(environment);
+    app.start(program(), {QStringLiteral("--simulate"),
+                          installed(QStringLiteral("share/burner-catalogue/simulated-drives.plist"))});
+    QVERIFY(app.waitForStarted(10000));
+    const auto stopApp = qScopeGuard([&app] {
+        app.terminate();
+        if (!app.waitForFinished(5000))
+            app.kill();
+    });
+
+    // The screen, once the window is drawn: an empty X screen is one colour.
+    const QString screenshot = QStringLiteral(SCREENSHOT);
+    QFile::remove(screenshot);
+    int colours = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (colours < 50 && timer.elapsed() < 20000) {
+        QTest::qWait(250);
+        QVERIFY2(app.state() == QProcess::Running, app.readAllStandardError().constData());
+        QProcess grabber;
+        grabber.setProcessEnvironment(environment);
+        grabber.start(QStringLiteral(SCREEN_GRABBER), {screenshot});
+        QVERIFY(grabber.waitForFinished(10000));
+        const QImage image(screenshot);
+        if (image.isNull())
+            continue;
+        QSet<QRgb> seen;
+        for (int y = 0; y < image.height(); y += 3)
+            for (int x = 0; x < image.width(); x += 3)
+                seen.insert(image.pixel(x, y));
+        colours = int(seen.size());
+    }
+    QVERIFY2(colours >= 50, qPrintable(QStringLiteral("%1 colours in %2").arg(colours).arg(screenshot)));
+}
+
+QTEST_GUILESS_MAIN(tst_Installed)
+#include "tst_Installed.moc"
