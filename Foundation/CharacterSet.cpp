@@ -1,5 +1,7 @@
 #include "Foundation/CharacterSet.h"
 
+#include "Foundation/VectorPaths.h"
+
 #include <bit>
 
 #if defined(__SSE2__)
@@ -96,7 +98,7 @@ qsizetype CharacterSet::indexOf(QStringView text, qsizetype from, bool member) c
     const qsizetype n = text.size();
     qsizetype i = from < 0 ? 0 : from;
 #if defined(__SSE2__)
-    if (data.fewCount > 0) {
+    if (data.fewCount > 0 && vectorPathsEnabled()) {
         __m128i probes[4];
         for (int j = 0; j < data.fewCount; ++j)
             probes[j] = _mm_set1_epi16(short(data.few[std::size_t(j)]));

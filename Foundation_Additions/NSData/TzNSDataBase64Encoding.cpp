@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSData/TzNSDataBase64Encoding.h"
 
+#include "Foundation/VectorPaths.h"
+
 #include <array>
 #include <cstring>
 
@@ -134,7 +136,7 @@ QString base64EncodingWithLineLength(const QByteArray& data, quint32 lineLength)
         const qsizetype lineEnd = std::min(wholeGroups, group + perLine);
         const bool fullLine = lineEnd - group == perLine;
 #ifdef TZ_BASE64_SSSE3
-        if (hasSsse3) {
+        if (hasSsse3 && vectorPathsEnabled()) {
             // Blocks of 4 groups whose 16-byte loads stay inside the data.
             const qsizetype blocks = std::min((lineEnd - group) / 4, (wholeGroups - group - 2) / 4);
             if (blocks > 0) {
@@ -177,7 +179,7 @@ QByteArray dataWithBase64EncodedString(const QString& text)
     while (i < n) {
         if (count == 0) {
 #ifdef TZ_BASE64_SSSE3
-            if (hasSsse3) {
+            if (hasSsse3 && vectorPathsEnabled()) {
                 const qsizetype used = decodeBlocks(in + i, n - i, out);
                 i += used;
                 out += used / 4 * 3;

@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSData/TzNSDataHexadecimalRepresentation.h"
 
+#include "Foundation/VectorPaths.h"
+
 #include <array>
 #include <cstring>
 
@@ -63,7 +65,8 @@ QString hexadecimalRepresentation(const QByteArray& data)
         const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(nibbles, nine), letterStep);
         return _mm_add_epi8(_mm_add_epi8(nibbles, zeroDigit), letters);
     };
-    for (; i + 16 <= n; i += 16, out += 32) {
+    const qsizetype vectorEnd = vectorPathsEnabled() ? n : 0;
+    for (; i + 16 <= vectorEnd; i += 16, out += 32) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
         const __m128i high = digitsOf(_mm_and_si128(_mm_srli_epi16(bytes, 4), lowNibble));
         const __m128i low = digitsOf(_mm_and_si128(bytes, lowNibble));

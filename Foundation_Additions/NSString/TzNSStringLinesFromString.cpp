@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSString/TzNSStringLinesFromString.h"
 
+#include "Foundation/VectorPaths.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -23,7 +25,8 @@ qsizetype nextTerminator(const char16_t* p, qsizetype from, qsizetype n)
     const __m128i nel = _mm_set1_epi16(0x85);
     const __m128i ls = _mm_set1_epi16(0x2028);
     const __m128i ps = _mm_set1_epi16(0x2029);
-    for (; i + 8 <= n; i += 8) {
+    const qsizetype vectorEnd = vectorPathsEnabled() ? n : 0;
+    for (; i + 8 <= vectorEnd; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)),
                                          _mm_or_si128(_mm_cmpeq_epi16(v, nel),

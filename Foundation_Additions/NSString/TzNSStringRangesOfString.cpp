@@ -6,19 +6,7 @@ namespace tz {
 
 QList<Range> rangesOfStringOptionsRange(const QString& text, const QString& target, quint32 options, Range range)
 {
-    QList<Range> ranges;
-    const quint32 forwards = options & ~quint32(BackwardsSearch);
-    const Range whole = clippedRange(range, text.size());
-    const quint64 end = whole.end();
-    Range window = whole;
-    while (!target.isEmpty() && quint64(target.size()) <= window.length) {
-        const Range found = rangeOfStringOptionsRange(text, target, forwards, window);
-        if (!found.found())
-            break;
-        ranges.append(found);
-        window = Range{quint32(found.end()), quint32(end - found.end())};
-    }
-    return ranges;
+    return rangesOfStringOptionsInWindow(text, target, options, range);
 }
 
 QList<Range> rangesOfString(const QString& text, const QString& target)

@@ -1,5 +1,7 @@
 // Both splitters: pieces hold no member, and together they are the text without its members.
-// The first byte picks how many of the following units form the set.
+// The first byte picks how many of the following units form the set. The character-set search
+// gives the same pieces on its vectorised and its portable path.
+#include "Foundation/VectorPaths.h"
 #include "Foundation_Additions/NSString/TzNSStringByDeletingCharactersInSet.h"
 #include "Foundation_Additions/NSString/TzNSStringComponentsSeparatedByCharactersFromSet.h"
 
@@ -32,5 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool endsWithMember = !text.isEmpty() && set.contains(text.back());
     if (!text.isEmpty())
         FUZZ_CHECK(singles.size() == members + 1 - (endsWithMember ? 1 : 0));
+    tz::setVectorPathsEnabled(false);
+    const bool agree = tz::componentsSeparatedByCharactersFromSet(text, set) == runs
+        && tz::componentsSeparatedByACharacterFromSet(text, set) == singles;
+    tz::setVectorPathsEnabled(true);
+    FUZZ_CHECK(agree);
     return 0;
 }

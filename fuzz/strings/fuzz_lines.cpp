@@ -1,5 +1,7 @@
 // Lines: the ranges lie inside the text, in order, each followed by exactly one terminator
-// (CR LF counting as one) or the end, so that ranges and terminators cover the text.
+// (CR LF counting as one) or the end, so that ranges and terminators cover the text; the
+// vectorised and the portable search cut the same lines.
+#include "Foundation/VectorPaths.h"
 #include "Foundation_Additions/NSString/TzNSStringLinesFromString.h"
 
 #include "FuzzInput.h"
@@ -34,5 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at += (text.at(at) == u'\r' && at + 1 < text.size() && text.at(at + 1) == u'\n') ? 2 : 1;
     }
     FUZZ_CHECK(at == text.size());
+    tz::setVectorPathsEnabled(false);
+    const QList<tz::Range> portable = tz::lineRanges(text);
+    tz::setVectorPathsEnabled(true);
+    FUZZ_CHECK(portable == ranges);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSString/TzControlAndWhitespaceCharacterSet.h"
 
+#include "support/VectorPathsToggle.h"
+
 #include <QTest>
 
 #include <thread>
@@ -100,6 +102,23 @@ private Q_SLOTS:
         tz::setSharedCandWCharacterSet(std::nullopt);
         QVERIFY(!tz::sharedCandWCharacterSet().has_value());
         QVERIFY(tz::controlAndWhitespaceCharacterSet() == original);
+    }
+
+    // Sets of up to four members have a vectorised search: both paths find the same indexes.
+    void bothPathsFindTheSameIndexes()
+    {
+        const CharacterSet few = CharacterSet::fromCharacters(u",;");
+        for (const QByteArray& sample : samplesUpTo(120)) {
+            QString text;
+            for (const char c : sample)
+                text.append(QChar(uchar(c) < 16 ? u',' : uchar(c) < 32 ? u';' : u'x'));
+            for (qsizetype from = 0; from <= text.size(); from += 7) {
+                const auto search = [&] {
+                    return std::pair{few.indexOfMember(text, from), few.indexOfNonMember(text, from)};
+                };
+                QCOMPARE(withVectorPaths(true, search), withVectorPaths(false, search));
+            }
+        }
     }
 };
 

@@ -4,6 +4,7 @@
 #include "Foundation/RangeFunctions.h"
 
 #include "support/RangeText.h"
+#include "support/VectorPathsToggle.h"
 
 #include <QTest>
 
@@ -66,6 +67,24 @@ private Q_SLOTS:
         QCOMPARE(rangesText(tz::rangesDelimitedByString(text, delimiter)), ranges);
         if (delimiter == u"\t")
             QCOMPARE(rangesText(tz::tabDelimitedRanges(text)), ranges);
+    }
+
+    // Texts of every length up to 200 with terminators at random places: the vectorised search
+    // and the portable one cut the same lines, which with their terminators cover the text.
+    void bothPathsCutTheSameLines()
+    {
+        const char16_t alphabet[] = {u'a', u'b', u'\n', u'\r', 0x85, 0x2028, 0x2029, u' '};
+        for (const QByteArray& sample : samplesUpTo(200)) {
+            QString text;
+            for (const char c : sample)
+                text.append(QChar(alphabet[(uchar(c) % 32) < 24 ? 0 : uchar(c) % 8]));
+            const QStringList vector = withVectorPaths(true, [&] { return tz::lines(text); });
+            const QStringList portable = withVectorPaths(false, [&] { return tz::lines(text); });
+            QCOMPARE(vector, portable);
+            QCOMPARE(vector.join(QString()).size() + text.count(u'\n') + text.count(u'\r')
+                         + text.count(QChar(0x85)) + text.count(QChar(0x2028)) + text.count(QChar(0x2029)),
+                     text.size());
+        }
     }
 };
 
