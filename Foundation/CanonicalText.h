@@ -15,7 +15,8 @@ namespace tz {
 class CanonicalText
 {
 public:
-    // The grapheme clusters of text, each in its canonical decomposition.
+    // The grapheme clusters of text, each in its canonical decomposition. Text beyond 2^31 - 1
+    // code units is beyond the reach of the string API's ranges and is not supported.
     explicit CanonicalText(QStringView text);
 
     // The decomposed text: the clusters' decompositions one after another.
@@ -25,15 +26,22 @@ public:
     [[nodiscard]] qsizetype originalStart(qsizetype k) const { return _origin.at(k); }
     [[nodiscard]] qsizetype originalEnd(qsizetype k) const { return _origin.at(k + 1); }
     [[nodiscard]] QStringView cluster(qsizetype k) const;
+    // True when a cluster starts at index i of the decomposition (i == size() is the end).
+    [[nodiscard]] bool isClusterBoundary(qsizetype i) const
+    {
+        return i >= 0 && i <= _decomposed.size() && ((_boundary.at(i / 64) >> (i % 64)) & 1);
+    }
     // The cluster that starts at index i of the decomposition (i == size() names the end), or -1
-    // when i falls inside a cluster.
-    [[nodiscard]] qsizetype clusterStartingAt(qsizetype i) const { return _clusterAt.at(i); }
+    // when i falls inside a cluster. Searching from cluster `after` on (not past i) makes a walk
+    // through increasing indexes linear.
+    [[nodiscard]] qsizetype clusterStartingAt(qsizetype i, qsizetype after = 0) const;
 
 private:
     QString _decomposed;
-    QList<qsizetype> _origin;    // cluster starts in the original, then its end
-    QList<qsizetype> _start;     // cluster starts in the decomposition, then its end
-    QList<qsizetype> _clusterAt; // per index of the decomposition (and its end): cluster or -1
+    // 32-bit indexes: texts are addressed by 32-bit ranges anyway.
+    QList<qint32> _origin;    // cluster starts in the original, then its end
+    QList<qint32> _start;     // cluster starts in the decomposition, then its end
+    QList<quint64> _boundary; // one bit per index of the decomposition (and its end): a cluster starts
 };
 
 } // namespace tz

@@ -91,6 +91,46 @@ CharacterSet CharacterSet::united(const CharacterSet& other) const
     return CharacterSet(bits);
 }
 
+#if defined(__SSE2__)
+namespace {
+// 8 units at a time against Count members, with the member test fixed at compile time. Answers
+// the index of the first unit whose membership is Member, or the first index it did not look at.
+template <int Count, bool Member>
+qsizetype findAmongFew(const char16_t* p, qsizetype i, qsizetype n, const std::array<char16_t, 4>& few, bool* hit)
+{
+    __m128i probes[Count];
+    for (int j = 0; j < Count; ++j)
+        probes[j] = _mm_set1_epi16(short(few[std::size_t(j)]));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        __m128i equal = _mm_cmpeq_epi16(v, probes[0]);
+        for (int j = 1; j < Count; ++j)
+            equal = _mm_or_si128(equal, _mm_cmpeq_epi16(v, probes[j]));
+        unsigned mask = unsigned(_mm_movemask_epi8(equal));
+        if constexpr (!Member)
+            mask = ~mask & 0xFFFFu;
+        if (mask != 0) {
+            *hit = true;
+            return i + std::countr_zero(mask) / 2;
+        }
+    }
+    return i;
+}
+
+template <bool Member>
+qsizetype findAmongFew(int count, const char16_t* p, qsizetype i, qsizetype n, const std::array<char16_t, 4>& few,
+                       bool* hit)
+{
+    switch (count) {
+    case 1: return findAmongFew<1, Member>(p, i, n, few, hit);
+    case 2: return findAmongFew<2, Member>(p, i, n, few, hit);
+    case 3: return findAmongFew<3, Member>(p, i, n, few, hit);
+    default: return findAmongFew<4, Member>(p, i, n, few, hit);
+    }
+}
+} // namespace
+#endif
+
 qsizetype CharacterSet::indexOf(QStringView text, qsizetype from, bool member) const noexcept
 {
     const Data& data = *_data;
@@ -98,21 +138,12 @@ qsizetype CharacterSet::indexOf(QStringView text, qsizetype from, bool member) c
     const qsizetype n = text.size();
     qsizetype i = from < 0 ? 0 : from;
 #if defined(__SSE2__)
-    if (data.fewCount > 0 && vectorPathsEnabled()) {
-        __m128i probes[4];
-        for (int j = 0; j < data.fewCount; ++j)
-            probes[j] = _mm_set1_epi16(short(data.few[std::size_t(j)]));
-        for (; i + 8 <= n; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            __m128i hit = _mm_cmpeq_epi16(v, probes[0]);
-            for (int j = 1; j < data.fewCount; ++j)
-                hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, probes[j]));
-            unsigned mask = unsigned(_mm_movemask_epi8(hit));
-            if (!member)
-                mask = ~mask & 0xFFFFu;
-            if (mask != 0)
-                return i + std::countr_zero(mask) / 2;
-        }
+    if (data.fewCount > 0 && n - i >= 8 && vectorPathsEnabled()) {
+        bool hit = false;
+        i = member ? findAmongFew<true>(data.fewCount, p, i, n, data.few, &hit)
+                   : findAmongFew<false>(data.fewCount, p, i, n, data.few, &hit);
+        if (hit)
+            return i;
     }
 #endif
     for (; i < n; ++i) {

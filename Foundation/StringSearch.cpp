@@ -34,13 +34,18 @@ qsizetype literalMatch(QStringView haystack, QStringView target, quint32 options
 // A match in the decomposition counts only where it begins and ends on cluster boundaries.
 bool onBoundaries(const CanonicalText& canonical, qsizetype at, qsizetype length)
 {
-    return canonical.clusterStartingAt(at) >= 0 && canonical.clusterStartingAt(at + length) >= 0;
+    return canonical.isClusterBoundary(at) && canonical.isClusterBoundary(at + length);
 }
 
-Range originalRange(const CanonicalText& canonical, qsizetype at, qsizetype length, quint32 base)
+// The match at..at + length as a range of the original text; *cluster carries the walk forward.
+Range originalRange(const CanonicalText& canonical, qsizetype at, qsizetype length, quint32 base,
+                    qsizetype* cluster)
 {
-    const qsizetype start = canonical.originalStart(canonical.clusterStartingAt(at));
-    const qsizetype end = canonical.originalStart(canonical.clusterStartingAt(at + length));
+    const qsizetype first = canonical.clusterStartingAt(at, *cluster);
+    const qsizetype last = canonical.clusterStartingAt(at + length, first);
+    *cluster = last;
+    const qsizetype start = canonical.originalStart(first);
+    const qsizetype end = canonical.originalStart(last);
     return Range{quint32(base + start), quint32(end - start)};
 }
 
@@ -94,7 +99,8 @@ Range rangeOfStringOptionsRange(QStringView text, QStringView target, quint32 op
     const CanonicalText canonical(haystack);
     const QString nfdTarget = decomposedTarget(target);
     const qsizetype at = canonicalMatch(canonical, nfdTarget, options, 0);
-    return at < 0 ? notFoundRange : originalRange(canonical, at, nfdTarget.size(), w.location);
+    qsizetype cluster = 0;
+    return at < 0 ? notFoundRange : originalRange(canonical, at, nfdTarget.size(), w.location, &cluster);
 }
 
 Range rangeOfStringOptions(QStringView text, QStringView target, quint32 options)
@@ -119,9 +125,10 @@ QList<Range> rangesOfStringOptionsInWindow(QStringView text, QStringView target,
     }
     const CanonicalText canonical(haystack);
     const QString nfdTarget = decomposedTarget(target);
+    qsizetype cluster = 0;
     for (qsizetype at = canonicalMatch(canonical, nfdTarget, forwards, 0); at >= 0;
          at = canonicalMatch(canonical, nfdTarget, forwards, at + nfdTarget.size())) {
-        ranges.append(originalRange(canonical, at, nfdTarget.size(), w.location));
+        ranges.append(originalRange(canonical, at, nfdTarget.size(), w.location, &cluster));
     }
     return ranges;
 }

@@ -119,15 +119,23 @@ bool isAscii(const char16_t* p, qsizetype n)
 
 } // namespace
 
-QString base64EncodingWithLineLength(const QByteArray& data, quint32 lineLength)
+namespace {
+// Groups per line: the smallest count whose characters reach the line length.
+qsizetype groupsPerLine(qsizetype groups, quint32 lineLength)
 {
-    const qsizetype n = data.size();
+    return lineLength ? (qsizetype(lineLength) + 3) / 4 : groups + 1;
+}
+} // namespace
+
+qsizetype base64EncodedLength(qsizetype n, quint32 lineLength) noexcept
+{
     const qsizetype groups = (n + 2) / 3;
-    // Groups per line: the smallest count whose characters reach the line length.
-    const qsizetype perLine = lineLength ? (qsizetype(lineLength) + 3) / 4 : groups + 1;
-    QString text(4 * groups + groups / perLine, Qt::Uninitialized);
-    const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
-    auto* out = reinterpret_cast<char16_t*>(text.data());
+    return 4 * groups + groups / groupsPerLine(groups, lineLength);
+}
+
+void writeBase64(const unsigned char* in, qsizetype n, quint32 lineLength, char16_t* out) noexcept
+{
+    const qsizetype perLine = groupsPerLine((n + 2) / 3, lineLength);
 
     const qsizetype wholeGroups = n / 3;
     qsizetype group = 0;
@@ -162,15 +170,18 @@ QString base64EncodingWithLineLength(const QByteArray& data, quint32 lineLength)
         if (++group % perLine == 0)
             *out++ = u'\n';
     }
+}
+
+QString base64EncodingWithLineLength(const QByteArray& data, quint32 lineLength)
+{
+    QString text(base64EncodedLength(data.size(), lineLength), Qt::Uninitialized);
+    writeBase64(reinterpret_cast<const unsigned char*>(data.constData()), data.size(), lineLength,
+                reinterpret_cast<char16_t*>(text.data()));
     return text;
 }
 
-QByteArray dataWithBase64EncodedString(const QString& text)
+qsizetype readBase64(const char16_t* in, qsizetype n, unsigned char* out) noexcept
 {
-    const qsizetype n = text.size();
-    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
-    QByteArray bytes(n / 4 * 3 + 4, Qt::Uninitialized);
-    auto* out = reinterpret_cast<unsigned char*>(bytes.data());
     const unsigned char* const begin = out;
 
     std::uint32_t group = 0;
@@ -206,13 +217,13 @@ QByteArray dataWithBase64EncodedString(const QString& text)
         }
         const char16_t c = in[i++];
         if (c >= 128)
-            return QByteArray("");
+            return 0;
         const unsigned value = base64Values[c];
         if (value == ignored)
             continue;
         if (value == pad) {
             if (!isAscii(in + i, n - i))
-                return QByteArray("");
+                return 0;
             if (count == 1) {
                 *out++ = static_cast<unsigned char>(group << 2);
             } else if (count >= 2) {
@@ -234,7 +245,14 @@ QByteArray dataWithBase64EncodedString(const QString& text)
             count = 0;
         }
     }
-    bytes.truncate(out - begin);
+    return out - begin;
+}
+
+QByteArray dataWithBase64EncodedString(const QString& text)
+{
+    QByteArray bytes(text.size() / 4 * 3 + 4, Qt::Uninitialized);
+    bytes.truncate(readBase64(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
+                              reinterpret_cast<unsigned char*>(bytes.data())));
     return bytes;
 }
 

@@ -15,4 +15,11 @@ namespace tz {
 // with any non-ASCII character reads as empty.
 [[nodiscard]] QByteArray dataWithBase64EncodedString(const QString& text);
 
+// The same on raw buffers, for callers that keep their own: the writer puts
+// base64EncodedLength(n, lineLength) characters at out; the reader puts at most n / 4 x 3 + 4
+// bytes at out and answers their count (0 where the text reader answers empty).
+[[nodiscard]] qsizetype base64EncodedLength(qsizetype n, quint32 lineLength) noexcept;
+void writeBase64(const unsigned char* in, qsizetype n, quint32 lineLength, char16_t* out) noexcept;
+[[nodiscard]] qsizetype readBase64(const char16_t* in, qsizetype n, unsigned char* out) noexcept;
+
 } // namespace tz

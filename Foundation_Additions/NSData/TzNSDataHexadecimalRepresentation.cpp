@@ -48,12 +48,8 @@ inline int valueOf(char16_t c)
 
 } // namespace
 
-QString hexadecimalRepresentation(const QByteArray& data)
+void writeHexadecimal(const unsigned char* in, qsizetype n, char16_t* out) noexcept
 {
-    const qsizetype n = data.size();
-    QString text(2 * n, Qt::Uninitialized);
-    const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
-    auto* out = reinterpret_cast<char16_t*>(text.data());
     qsizetype i = 0;
 #ifdef __SSE2__
     const __m128i lowNibble = _mm_set1_epi8(0x0F);
@@ -81,15 +77,18 @@ QString hexadecimalRepresentation(const QByteArray& data)
 #endif
     for (; i < n; ++i, out += 2)
         std::memcpy(out, hexPairs[in[i]].data(), sizeof(char16_t) * 2);
+}
+
+QString hexadecimalRepresentation(const QByteArray& data)
+{
+    QString text(2 * data.size(), Qt::Uninitialized);
+    writeHexadecimal(reinterpret_cast<const unsigned char*>(data.constData()), data.size(),
+                     reinterpret_cast<char16_t*>(text.data()));
     return text;
 }
 
-QByteArray dataWithHexadecimalRepresentation(const QString& text)
+qsizetype readHexadecimal(const char16_t* in, qsizetype n, unsigned char* out) noexcept
 {
-    const qsizetype n = text.size();
-    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
-    QByteArray bytes(n / 2 + 1, Qt::Uninitialized);
-    auto* out = reinterpret_cast<unsigned char*>(bytes.data());
     const unsigned char* const begin = out;
     int high = bad;
     qsizetype i = 0;
@@ -109,7 +108,7 @@ QByteArray dataWithHexadecimalRepresentation(const QString& text)
         }
         const int value = valueOf(in[i++]);
         if (value == bad)
-            return {};
+            return -1;
         if (value == skip)
             continue;
         if (high < 0) {
@@ -120,8 +119,18 @@ QByteArray dataWithHexadecimalRepresentation(const QString& text)
         }
     }
     if (high >= 0 || out == begin)
+        return -1;
+    return out - begin;
+}
+
+QByteArray dataWithHexadecimalRepresentation(const QString& text)
+{
+    QByteArray bytes(text.size() / 2 + 1, Qt::Uninitialized);
+    const qsizetype written = readHexadecimal(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
+                                              reinterpret_cast<unsigned char*>(bytes.data()));
+    if (written < 0)
         return {};
-    bytes.truncate(out - begin);
+    bytes.truncate(written);
     return bytes;
 }
 

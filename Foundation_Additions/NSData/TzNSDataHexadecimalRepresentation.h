@@ -14,4 +14,10 @@ namespace tz {
 // no digit at all (the empty string included).
 [[nodiscard]] QByteArray dataWithHexadecimalRepresentation(const QString& text);
 
+// The same on raw buffers, for callers that keep their own. The writer puts 2 x n characters at
+// out; the reader puts at most n / 2 bytes at out and answers their count, or -1 where the text
+// reader answers null.
+void writeHexadecimal(const unsigned char* in, qsizetype n, char16_t* out) noexcept;
+[[nodiscard]] qsizetype readHexadecimal(const char16_t* in, qsizetype n, unsigned char* out) noexcept;
+
 } // namespace tz
