@@ -30,6 +30,12 @@ AlertPresenter& presenter()
     return instance;
 }
 
+QString& consoleDevice()
+{
+    static QString path = QStringLiteral("/dev/console");
+    return path;
+}
+
 // Points standard error at the file; false (and standard error untouched) when it cannot be opened.
 bool reopenStdErr(const QString& path, int flags)
 {
@@ -71,7 +77,7 @@ void redirectStdErr()
     if (tzMessages())
         reopenStdErr(verboseLogFilePath(), O_WRONLY | O_APPEND | O_CREAT);
     else
-        reopenStdErr(QStringLiteral("/dev/console"), O_WRONLY | O_APPEND | O_NOCTTY);
+        reopenStdErr(consoleDevicePath(), O_WRONLY | O_APPEND | O_NOCTTY);
     logMessage(QStringLiteral("Begin Pelk Log"));
 }
 
@@ -82,6 +88,16 @@ void verboseAlert()
         presenter()(verboseAlertTitle, text);
     else
         logMessage(QStringLiteral("%@: %@"), verboseAlertTitle, text);
+}
+
+QString consoleDevicePath()
+{
+    return consoleDevice();
+}
+
+QString setConsoleDevicePath(const QString& path)
+{
+    return std::exchange(consoleDevice(), path);
 }
 
 AlertPresenter setVerboseAlertPresenter(AlertPresenter replacement)

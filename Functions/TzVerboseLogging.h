@@ -20,9 +20,13 @@ extern const QString verboseAlertTitle;
 void TzDebugOn();
 // Stores the switch, redirects standard error, then shows the alert for the new state.
 void TzSetMessages(bool on);
-// Reopens standard error for appending: ~/Desktop/Error_Log.txt when on, /dev/console when
+// Reopens standard error for appending: ~/Desktop/Error_Log.txt when on, the console device when
 // off (kept where it is when that cannot be opened); then logs "Begin Pelk Log".
 void redirectStdErr();
+// The console device, "/dev/console" unless replaced; answers the one it replaces. Tests point it
+// at a pseudo-terminal so that switching off never writes to the machine's console.
+[[nodiscard]] QString consoleDevicePath();
+QString setConsoleDevicePath(const QString& path);
 // Shows the alert for the current state.
 void verboseAlert();
 // The path redirectStdErr uses while the switch is on.

@@ -5,6 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/LockedFolder.h"
+
+#include <optional>
+
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -40,8 +44,8 @@ void tst_TextFileWriter::writesUtf8AndReplaces()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"Connected Devices.txt"_s});
 }
 
-// Tests run as root in CI, where file modes do not stop a write. The rows that must hold for
-// root use places no one can create a file in: a "folder" that is a regular file, and procfs.
+// Places no one can write in, also root (as the tests run in CI): a locked folder (the immutable
+// attribute for root), a "folder" that is a regular file, and procfs.
 void tst_TextFileWriter::failureKeepsEarlierFile_data()
 {
     QTest::addColumn<QString>("kind");
@@ -56,13 +60,13 @@ void tst_TextFileWriter::failureKeepsEarlierFile()
     QFETCH(QString, kind);
     QTemporaryDir dir;
     QString path;
+    std::optional<LockedFolder> locked;
     if (kind == u"read-only") {
-        if (::geteuid() == 0)
-            QSKIP("file modes do not stop root");
         QVERIFY(QDir(dir.path()).mkdir(u"locked"_s));
         path = dir.filePath(u"locked/out.txt"_s);
         QVERIFY(TextFileWriter::writeTextFile(u"earlier\n"_s, path));
-        QVERIFY(QFile::setPermissions(dir.filePath(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner));
+        locked.emplace(dir.filePath(u"locked"_s));
+        QVERIFY2(locked->isLocked(), qPrintable(locked->error()));
     } else if (kind == u"file as folder") {
         QVERIFY(TextFileWriter::writeTextFile(u"not a folder\n"_s, dir.filePath(u"folder"_s)));
         path = dir.filePath(u"folder/out.txt"_s);
@@ -74,7 +78,7 @@ void tst_TextFileWriter::failureKeepsEarlierFile()
     QVERIFY(!TextFileWriter::writeTextFile(u"replacement\n"_s, path));
     QCOMPARE(contents(path), before);
     if (kind == u"read-only") {
-        QVERIFY(QFile::setPermissions(dir.filePath(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        locked.reset();
         QCOMPARE(QDir(dir.filePath(u"locked"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"out.txt"_s});
     }
     if (kind == u"file as folder")

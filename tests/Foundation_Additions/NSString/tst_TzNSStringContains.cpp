@@ -2,9 +2,7 @@
 #include "Foundation_Additions/NSString/TzNSStringContains.h"
 #include "Foundation_Additions/NSString/TzNSStringIsNotEmpty.h"
 #include "Foundation_Additions/NSString/TzNSStringWithUnichar.h"
-#include "Foundation_Additions/NSString/TzUUIDString.h"
 
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -53,14 +51,6 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, appendable);
         QCOMPARE(tz::appendableStringFromMethodName(name), appendable);
-    }
-
-    void uuidString()
-    {
-        const QString a = tz::UUIDString();
-        const QRegularExpression form(u"^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"_s);
-        QVERIFY2(form.match(a).hasMatch(), qPrintable(a));
-        QVERIFY(a != tz::UUIDString());
     }
 
     void oneCharacterStrings()
