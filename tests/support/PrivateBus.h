@@ -49,18 +49,23 @@ public:
     // The test's own connection to the daemon, for watching and driving the mocks.
     [[nodiscard]] QDBusConnection bus() const { return QDBusConnection::connectToBus(_address, connectionName); }
 
-    // Starts "python3 -m dbusmock ARGS" and waits until it owns busName.
+    // Starts "python3 -m dbusmock ARGS" with Debian's Python (where python3-dbusmock lives) and
+    // waits until it owns busName.
     [[nodiscard]] bool startService(const QString& busName, const QStringList& arguments)
     {
         auto service = std::make_unique<QProcess>();
         service->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         service->setStandardOutputFile(QProcess::nullDevice());
-        service->start(QStringLiteral("python3"), QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
+        service->start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
         if (!service->waitForStarted(5000))
             return false;
+        QProcess* const started = service.get();
         _services.push_back({busName, std::move(service)});
         const QDBusConnection connection = bus();
-        return QTest::qWaitFor([&] { return connection.interface()->isServiceRegistered(busName).value(); }, 15000);
+        return QTest::qWaitFor([&] {
+            return started->state() == QProcess::NotRunning
+                || connection.interface()->isServiceRegistered(busName).value();
+        }, 15000) && started->state() == QProcess::Running;
     }
 
     // A mock's method on the mock's main object (dbusmock's AddMethod).
@@ -83,7 +88,7 @@ public:
                 service->waitForFinished(5000);
             }
             const QDBusConnection connection = bus();
-            QTest::qWaitFor([&] { return !connection.interface()->isServiceRegistered(name).value(); }, 5000);
+            (void)QTest::qWaitFor([&] { return !connection.interface()->isServiceRegistered(name).value(); }, 5000);
         }
         _services.clear();
     }
