@@ -1,10 +1,8 @@
 #include "Functions/InternetConnectionAvailable.h"
 
 #include "Foundation/Format.h"
+#include "Functions/ProbeBus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusVariant>
 #include <QUrl>
 
@@ -21,7 +19,6 @@ namespace tz {
 
 namespace {
 
-constexpr int busTimeoutMs = 1000;
 constexpr unsigned connectivityNone = 1;
 
 struct AddrInfoFreer {
@@ -51,13 +48,13 @@ bool connectionRequired()
 {
     QDBusConnection bus = QDBusConnection::systemBus();
     const QString service = QStringLiteral("org.freedesktop.NetworkManager");
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(service).value())
+    if (!probeServiceRunning(bus, service))
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/NetworkManager"),
                                                        QStringLiteral("org.freedesktop.DBus.Properties"),
                                                        QStringLiteral("Get"));
     call << service << QStringLiteral("Connectivity");
-    const QDBusMessage reply = bus.call(call, QDBus::Block, busTimeoutMs);
+    const QDBusMessage reply = probeCall(bus, call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return false;
     const QVariant value = qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant();
@@ -93,7 +90,8 @@ bool internetConnectionAvailableTo(const QString& url)
 {
     if (url.size() > 1024)
         return false;
-    const QString host = QUrl(url).host();
+    // Internationalised names in their ASCII form, as the resolver expects them.
+    const QString host = QUrl(url).host(QUrl::EncodeUnicode);
     const std::optional<unsigned> flags = reachabilityFlagsForHost(host.isEmpty() ? format("%@", nullptr) : host);
     return flags && !(*flags & reachabilityConnectionRequired) && (*flags & reachabilityReachable);
 }

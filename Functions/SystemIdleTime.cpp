@@ -1,10 +1,8 @@
 #include "Functions/SystemIdleTime.h"
 
 #include "Foundation/LogLine.h"
+#include "Functions/ProbeBus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusVariant>
 #include <QMetaType>
 
@@ -16,8 +14,6 @@
 namespace tz {
 
 namespace {
-
-constexpr int busTimeoutMs = 1000;
 
 void logIdle(const char* message)
 {
@@ -78,11 +74,11 @@ double busIdleTime()
     };
     for (const Monitor& monitor : monitors) {
         const QString service = QString::fromLatin1(monitor.service);
-        if (!bus.interface() || !bus.interface()->isServiceRegistered(service).value())
+        if (!probeServiceRunning(bus, service))
             continue;
         const QDBusMessage call = QDBusMessage::createMethodCall(service, QString::fromLatin1(monitor.path), service,
                                                                  QString::fromLatin1(monitor.method));
-        return countOfReply(bus.call(call, QDBus::Block, busTimeoutMs)) * monitor.secondsPerUnit;
+        return countOfReply(probeCall(bus, call)) * monitor.secondsPerUnit;
     }
     logIdle("Iterator's empty!\n");
     return 0;

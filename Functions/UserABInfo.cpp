@@ -3,6 +3,7 @@
 #include "Foundation/String.h"
 #include "Foundation_Additions/NSCollection/TzNSDictionaryAdditions.h"
 #include "Foundation_Additions/NSString/TzNSStringIsNotEmpty.h"
+#include "Functions/ProbeBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -30,8 +31,6 @@ const QString kABEmailProperty = QStringLiteral("Email");
 
 namespace {
 
-constexpr int busTimeoutMs = 1000;
-
 const QString accountsService = QStringLiteral("org.freedesktop.Accounts");
 
 // The card AccountsService keeps for the uid; nothing when the service or the user is missing.
@@ -43,9 +42,7 @@ std::optional<UserCard> accountsServiceCard(uid_t uid)
     QDBusMessage find = QDBusMessage::createMethodCall(accountsService, QStringLiteral("/org/freedesktop/Accounts"),
                                                        accountsService, QStringLiteral("FindUserById"));
     find << qint64(uid);
-    // No auto-start: a desktop without the service should not wait for it.
-    find.setAutoStartService(false);
-    const QDBusMessage found = bus.call(find, QDBus::Block, busTimeoutMs);
+    const QDBusMessage found = probeCall(bus, find);
     if (found.type() != QDBusMessage::ReplyMessage || found.arguments().isEmpty())
         return std::nullopt;
     const QString path = qvariant_cast<QDBusObjectPath>(found.arguments().constFirst()).path();
@@ -55,8 +52,7 @@ std::optional<UserCard> accountsServiceCard(uid_t uid)
                                                          QStringLiteral("org.freedesktop.DBus.Properties"),
                                                          QStringLiteral("GetAll"));
     getAll << QStringLiteral("org.freedesktop.Accounts.User");
-    getAll.setAutoStartService(false);
-    const QDBusMessage properties = bus.call(getAll, QDBus::Block, busTimeoutMs);
+    const QDBusMessage properties = probeCall(bus, getAll);
     if (properties.type() != QDBusMessage::ReplyMessage || properties.arguments().isEmpty())
         return std::nullopt;
     const QVariantMap values = qdbus_cast<QVariantMap>(properties.arguments().constFirst());
