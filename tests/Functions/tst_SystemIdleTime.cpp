@@ -54,6 +54,7 @@ void tst_SystemIdleTime::initTestCase()
 void tst_SystemIdleTime::cleanup()
 {
     _bus.stopServices();
+    qunsetenv("WAYLAND_DISPLAY");
 }
 
 void tst_SystemIdleTime::x11IdleGrowsAndDropsAfterInput()
@@ -78,7 +79,7 @@ void tst_SystemIdleTime::x11IdleGrowsAndDropsAfterInput()
     XTestFakeRelativeMotionEvent(input.get(), -5, -5, CurrentTime);
     XSync(input.get(), False);
     const double afterInput = tz::SystemIdleTime();
-    QVERIFY2(afterInput < 0.5 && afterInput < paused, qPrintable(u"%1 after %2"_s.arg(afterInput).arg(paused)));
+    QVERIFY2(afterInput < 1.0 && afterInput < paused, qPrintable(u"%1 after %2"_s.arg(afterInput).arg(paused)));
     QCOMPARE(capture.text(), QByteArray());
 }
 
