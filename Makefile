@@ -1,8 +1,12 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
+# `make` alone builds; `make install` installs under PREFIX; `make package` builds the .deb.
 PRESET ?= default
 BUILD := build/$(PRESET)
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test bench fuzz asan clean
+.PHONY: all deps configure build run test bench fuzz asan install package clean
+
+all: build
 
 deps:
 	@scripts/install-deps
@@ -30,6 +34,13 @@ bench: deps
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
+
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/*.deb
 
 clean:
 	@rm -rf build
