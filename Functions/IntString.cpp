@@ -1,0 +1,10 @@
+#include "Functions/IntString.h"
+
+namespace tz {
+
+QString IntString(int value)
+{
+    return QString::number(value);
+}
+
+} // namespace tz
