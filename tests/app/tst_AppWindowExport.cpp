@@ -2,6 +2,7 @@
 #include "SimulatedDrives.h"
 #include "support/StdErrCapture.h"
 #include "app/AppWindow.h"
+#include "app/TablePrinting.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DRService.h"
 
@@ -15,6 +16,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QTextEdit>
 
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void printsByTag_data();
     void printsByTag();
     void cancelledPrintPrintsNothing();
+    void printedColumnsHoldTheirWholeText();
 
 private:
     [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
@@ -324,6 +327,31 @@ void tst_AppWindowExport::cancelledPrintPrintsNothing()
     const auto sender = item(2);
     _window->printDocument(sender.get());
     QVERIFY(QDir(_dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+void tst_AppWindowExport::printedColumnsHoldTheirWholeText()
+{
+    QTableView* table = _window->connectedTable();
+    QHeaderView* header = table->horizontalHeader();
+    header->resizeSection(0, 30);
+    header->resizeSection(1, 400);
+    header->moveSection(2, 0); // Supported first
+    const QList<int> widths = TablePrinting::printedColumnWidths(*table);
+    QCOMPARE(widths.size(), 3);
+    // The narrowed Model column widens to its longest text; the wide one keeps its width.
+    const QFontMetrics metrics(table->font());
+    int longest = 0;
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        longest = std::max(longest, metrics.horizontalAdvance(table->model()->index(row, 0).data().toString()));
+    QVERIFY(longest > 30);
+    QVERIFY2(widths.at(1) > longest, qPrintable(QString::number(widths.at(1))));
+    QCOMPARE(widths.at(2), 400);
+    QVERIFY(widths.at(0) >= metrics.horizontalAdvance(QStringLiteral("Unsupported")));
+
+    // And the printout is still made.
+    const auto sender = item(0);
+    _window->printDocument(sender.get());
+    QVERIFY(QFileInfo(_pdf).size() > 0);
 }
 
 QTEST_MAIN(tst_AppWindowExport)
