@@ -16,6 +16,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace tz {
@@ -27,7 +28,7 @@ constexpr int waitStepMs = 10;
 // and how long it then has before it is killed.
 constexpr int exitSettleMs = 50;
 constexpr int terminateGraceMs = 1000;
-constexpr qsizetype readChunk = 256 * 1024;
+constexpr qsizetype minimumRead = 64 * 1024;
 // A larger pipe means fewer wake-ups for tools that write a lot.
 constexpr int pipeSize = 1024 * 1024;
 
@@ -148,9 +149,9 @@ QByteArray SynchronousTaskWrapper::executeTaskWithErrors(QString* errors)
 
     int outputWrite = -1;
     int errorWrite = -1;
-    bool ready = startReading(_output, outputWrite, &SynchronousTaskWrapper::getData);
+    bool ready = startReading(_output, _resultObject, outputWrite, &SynchronousTaskWrapper::getData);
     if (ready && errors)
-        ready = startReading(_error, errorWrite, &SynchronousTaskWrapper::getErrorData);
+        ready = startReading(_error, _errorObject, errorWrite, &SynchronousTaskWrapper::getErrorData);
     _task->setChildProcessModifier([outputWrite, errorWrite] {
         redirect(outputWrite, STDOUT_FILENO);
         redirect(errorWrite, STDERR_FILENO);
@@ -200,8 +201,8 @@ QByteArray SynchronousTaskWrapper::executeTaskWithErrors(QString* errors)
     return _resultObject;
 }
 
-bool SynchronousTaskWrapper::startReading(ReadHandle& handle, int& writeEnd,
-                                          void (SynchronousTaskWrapper::*observer)(QByteArrayView))
+bool SynchronousTaskWrapper::startReading(ReadHandle& handle, QByteArray& target, int& writeEnd,
+                                          void (SynchronousTaskWrapper::*observer)(qsizetype))
 {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
@@ -212,29 +213,37 @@ bool SynchronousTaskWrapper::startReading(ReadHandle& handle, int& writeEnd,
     writeEnd = fds[1];
     handle.notifier = std::make_unique<QSocketNotifier>(qintptr(handle.fd), QSocketNotifier::Read);
     QObject::connect(handle.notifier.get(), &QSocketNotifier::activated, handle.notifier.get(),
-                     [this, &handle, observer] { readAvailable(handle, observer); });
-    if (_readBuffer.isEmpty())
-        _readBuffer.resize(readChunk);
+                     [this, &handle, &target, observer] { readAvailable(handle, target, observer); });
     return true;
 }
 
-void SynchronousTaskWrapper::readAvailable(ReadHandle& handle,
-                                           void (SynchronousTaskWrapper::*observer)(QByteArrayView))
+void SynchronousTaskWrapper::readAvailable(ReadHandle& handle, QByteArray& target,
+                                           void (SynchronousTaskWrapper::*observer)(qsizetype))
 {
     if (handle.fd < 0)
         return;
-    const ssize_t n = ::read(handle.fd, _readBuffer.data(), std::size_t(_readBuffer.size()));
+    // Read straight into the collecting buffer, as much as the pipe holds.
+    int available = 0;
+    if (::ioctl(handle.fd, FIONREAD, &available) != 0)
+        available = 0;
+    const bool wasNull = target.isNull();
+    const qsizetype before = target.size();
+    const qsizetype want = qMax<qsizetype>(available, minimumRead);
+    target.resize(before + want);
+    const ssize_t n = ::read(handle.fd, target.data() + before, std::size_t(want));
+    target.resize(before + qMax<qsizetype>(n, 0));
+    if (wasNull && target.isEmpty())
+        target = QByteArray();
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
         return;
     // A read error ends the output like end of file does.
-    (this->*observer)(n > 0 ? QByteArrayView(_readBuffer.constData(), n) : QByteArrayView());
+    (this->*observer)(n > 0 ? qsizetype(n) : 0);
 }
 
-void SynchronousTaskWrapper::getData(QByteArrayView data)
+void SynchronousTaskWrapper::getData(qsizetype count)
 {
     AutoreleaseScope scope;
-    if (!data.isEmpty()) {
-        _resultObject.append(data);
+    if (count > 0) {
         setDone(false);
     } else {
         closeHandle(_output);
@@ -243,13 +252,10 @@ void SynchronousTaskWrapper::getData(QByteArrayView data)
     }
 }
 
-void SynchronousTaskWrapper::getErrorData(QByteArrayView data)
+void SynchronousTaskWrapper::getErrorData(qsizetype count)
 {
     AutoreleaseScope scope;
-    if (!data.isEmpty()) {
-        if (_errorObject.isNull())
-            _errorObject = QByteArray("");
-        _errorObject.append(data);
+    if (count > 0) {
         setErrorsDone(false);
     } else {
         closeHandle(_error);

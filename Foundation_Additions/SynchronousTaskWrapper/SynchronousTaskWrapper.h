@@ -64,12 +64,13 @@ private:
     };
 
     [[nodiscard]] QByteArray executeTaskWithErrors(QString* errors);
-    void getData(QByteArrayView data);
-    void getErrorData(QByteArrayView data);
-    // Reads what is there on the handle and hands it (empty at end of file) to the observer.
-    void readAvailable(ReadHandle& handle, void (SynchronousTaskWrapper::*observer)(QByteArrayView));
-    [[nodiscard]] bool startReading(ReadHandle& handle, int& writeEnd,
-                                    void (SynchronousTaskWrapper::*observer)(QByteArrayView));
+    // Observers of the two pipes: count bytes were just appended to the buffer, 0 at end of file.
+    void getData(qsizetype count);
+    void getErrorData(qsizetype count);
+    // Reads what the pipe holds into target and tells the observer.
+    void readAvailable(ReadHandle& handle, QByteArray& target, void (SynchronousTaskWrapper::*observer)(qsizetype));
+    [[nodiscard]] bool startReading(ReadHandle& handle, QByteArray& target, int& writeEnd,
+                                    void (SynchronousTaskWrapper::*observer)(qsizetype));
     static void closeHandle(ReadHandle& handle);
     // Turns this thread's event loop for 10 ms, or less when quitWaitStep is called meanwhile.
     void waitStep();
@@ -87,7 +88,6 @@ private:
 
     ReadHandle _output;
     ReadHandle _error;
-    QByteArray _readBuffer;
     QEventLoop* _waitStep = nullptr;
 };
 
