@@ -153,7 +153,11 @@ Range rangeOfURLAroundMarkerAtRangeInRange(const QString& text, Range marker, Ra
         const Range legal = rangeOfEmailLegalTextAroundCharIndexInRange(text, marker.location, range);
         if (!legal.found())
             return notFoundRange;
-        const Range address = rangeOfEmailAddressInRange(text, legal);
+        // Validate from the delimiter before the marker: the legal text may hold earlier
+        // addresses, and the answer is the one around this marker.
+        const qsizetype delimiter = lastMember(text, addressDelimiters(), legal.location, marker.location);
+        const quint32 from = delimiter < 0 ? legal.location : quint32(delimiter + 1);
+        const Range address = rangeOfEmailAddressInRange(text, Range{from, quint32(legal.end() - from)});
         return address.found() ? address : legal;
     }
     return rangeOfURLLegalTextAroundCharIndexInRange(text, marker.location, range);

@@ -35,8 +35,9 @@ const CharacterSet& buildBoundaryCharacterSets();
 // Every occurrence of every marker in the range, ignoring case, grouped by marker in list
 // order and in text order within a group; nullopt (not an empty list) when there is none.
 [[nodiscard]] std::optional<QList<Range>> rangesOfURLMarkersInRange(const QString& text, Range range);
-// The address holding the marker: for "@" the validated e-mail address inside the e-mail
-// legal text around it, or that legal text when it does not validate; for any other marker
+// The address holding the marker: for "@" the validated e-mail address around it inside the
+// e-mail legal text around it, or that legal text when it does not validate (an earlier
+// address in the same legal text is never the answer); for any other marker
 // the URL legal text around it. Not found when the marker lies outside the range.
 [[nodiscard]] Range rangeOfURLAroundMarkerAtRangeInRange(const QString& text, Range marker, Range range);
 

@@ -110,6 +110,18 @@ private Q_SLOTS:
         }
     }
 
+    // The address around the marker, not the first one of its legal text.
+    void aroundLaterAtMarker()
+    {
+        const QString text = u"x:a@b.cc;joe@ex.com and y@z"_s;
+        const Range second{12, 1};
+        QCOMPARE(text.at(12), u'@');
+        QCOMPARE(tz::rangeOfURLAroundMarkerAtRangeInRange(text, second, all), (Range{9, 10}));
+        QCOMPARE(tz::rangeOfURLAroundMarkerAtRangeInRange(text, Range{3, 1}, all), (Range{2, 6}));
+        // Two "@" with no delimiter between them: no address, the legal text.
+        QCOMPARE(tz::rangeOfURLAroundMarkerAtRangeInRange(u"a@b@c.de"_s, Range{3, 1}, all), (Range{0, 8}));
+    }
+
     void aroundMarkerNotFound()
     {
         QCOMPARE(tz::rangeOfURLAroundMarkerAtRangeInRange(u"a@b.cd"_s, none, all), none);
