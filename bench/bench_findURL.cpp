@@ -57,6 +57,10 @@ tz::Range whole(const QString& text)
 void BM_extractEmails(benchmark::State& state)
 {
     const QString& text = mixed(state.range(0));
+    // One candidate per "@" in the mixed text, one in all for the text of "@".
+    const qsizetype expected = text.startsWith(u"@@") ? 1 : text.count(u'@');
+    if (tz::extractEmailAddressRangesFromRange(text, whole(text)).size() != expected)
+        state.SkipWithError("the scan stopped early");
     for (auto _ : state)
         benchmark::DoNotOptimize(tz::extractEmailAddressRangesFromRange(text, whole(text)));
     state.SetBytesProcessed(state.iterations() * text.size() * 2);
