@@ -4,6 +4,9 @@
 #include "Foundation/StringSearch.h"
 #include "Foundation_Additions/NSString/TzNSStringWithUnichar.h"
 
+#include <array>
+#include <vector>
+
 namespace tz {
 
 namespace {
@@ -78,6 +81,68 @@ Range candidateAroundFirstAt(const QString& text, const CharacterSet& set, Range
     return Range{quint32(from), quint32(to - from)};
 }
 
+
+constexpr std::size_t markerCount = 17;
+
+// Caseless matching as the string search does it (simple case folding per code unit), for
+// markers, which are ASCII and already folded.
+struct MarkerTable
+{
+    // The folded form of each code unit when that is ASCII, else 0.
+    std::array<char, 65536> folded{};
+    // The markers that begin with each ASCII character.
+    std::array<std::vector<qsizetype>, 128> byFirst;
+};
+
+const MarkerTable& markerTable()
+{
+    static const MarkerTable table = [] {
+        MarkerTable t;
+        for (char32_t u = 0; u < 65536; ++u) {
+            const char16_t f = QChar(char16_t(u)).toCaseFolded().unicode();
+            t.folded[u] = f > 0 && f < 128 ? char(f) : 0;
+        }
+        const QStringList& markers = URLMarkers();
+        for (qsizetype k = 0; k < markers.size(); ++k)
+            t.byFirst[markers.at(k).at(0).unicode()].push_back(k);
+        return t;
+    }();
+    return table;
+}
+
+// One pass over the window finding, for every marker, its occurrences as repeated searches
+// would: each the first one at or after the end of the one before. found(marker, at) returns
+// false to stop.
+template <typename Found>
+void scanMarkers(const QString& text, Range w, Found found)
+{
+    const MarkerTable& table = markerTable();
+    const QStringList& markers = URLMarkers();
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype start = w.location;
+    const qsizetype end = qsizetype(w.end());
+    std::array<qsizetype, markerCount> nextAllowed;
+    nextAllowed.fill(start);
+    for (qsizetype i = start; i < end; ++i) {
+        const char first = table.folded[p[i]];
+        if (first == 0)
+            continue;
+        for (const qsizetype k : table.byFirst[std::size_t(first)]) {
+            const QString& marker = markers.at(k);
+            const qsizetype length = marker.size();
+            if (i < nextAllowed[std::size_t(k)] || i + length > end)
+                continue;
+            qsizetype j = 1;
+            while (j < length && table.folded[p[i + j]] == char(marker.at(j).unicode()))
+                ++j;
+            if (j < length)
+                continue;
+            nextAllowed[std::size_t(k)] = i + length;
+            if (!found(k, i))
+                return;
+        }
+    }
+}
 } // namespace
 
 const QStringList& URLMarkers()
@@ -117,30 +182,29 @@ const CharacterSet& emailIllegals()
 
 bool isLikelyURLInRange(const QString& text, Range range)
 {
-    const Range w = clippedRange(range, text.size());
-    for (const QString& marker : URLMarkers()) {
-        if (rangeOfStringOptionsRange(text, marker, CaseInsensitiveSearch, w).found())
-            return true;
-    }
-    return false;
+    bool found = false;
+    scanMarkers(text, clippedRange(range, text.size()), [&](qsizetype, qsizetype) {
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 std::optional<QList<Range>> rangesOfURLMarkersInRange(const QString& text, Range range)
 {
-    const Range w = clippedRange(range, text.size());
-    QList<Range> ranges;
-    for (const QString& marker : URLMarkers()) {
-        Range window = w;
-        for (;;) {
-            const Range found = rangeOfStringOptionsRange(text, marker, CaseInsensitiveSearch, window);
-            if (!found.found())
-                break;
-            ranges.append(found);
-            window = Range{quint32(found.end()), quint32(w.end() - found.end())};
-        }
-    }
-    if (ranges.isEmpty())
+    std::array<QList<Range>, markerCount> groups;
+    qsizetype total = 0;
+    scanMarkers(text, clippedRange(range, text.size()), [&](qsizetype marker, qsizetype at) {
+        groups[std::size_t(marker)].append(Range{quint32(at), quint32(URLMarkers().at(marker).size())});
+        ++total;
+        return true;
+    });
+    if (total == 0)
         return std::nullopt;
+    QList<Range> ranges;
+    ranges.reserve(total);
+    for (const QList<Range>& group : groups)
+        ranges.append(group);
     return ranges;
 }
 

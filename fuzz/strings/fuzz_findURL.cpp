@@ -3,6 +3,7 @@
 #include "Foundation_Additions/NSString/TzNSStringFindURL.h"
 
 #include "Foundation/RangeFunctions.h"
+#include "Foundation/StringSearch.h"
 
 #include "FuzzInput.h"
 
@@ -15,6 +16,20 @@ quint32 pick(const std::uint8_t* data, qsizetype limit)
     if (v == 0xFFFF)
         return tz::Range::notFound;
     return v % quint32(limit + 3);
+}
+
+// The markers found by repeated caseless searches, marker after marker.
+QList<tz::Range> markersBySearch(const QString& text, tz::Range window)
+{
+    QList<tz::Range> ranges;
+    for (const QString& marker : tz::URLMarkers()) {
+        tz::Range w = window;
+        for (tz::Range r; (r = tz::rangeOfStringOptionsRange(text, marker, tz::CaseInsensitiveSearch, w)).found();) {
+            ranges.append(r);
+            w = tz::Range{quint32(r.end()), quint32(window.end() - r.end())};
+        }
+    }
+    return ranges;
 }
 
 bool inside(tz::Range r, tz::Range window)
@@ -36,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto markers = tz::rangesOfURLMarkersInRange(text, range);
     FUZZ_CHECK(tz::isLikelyURLInRange(text, range) == markers.has_value());
+    FUZZ_CHECK(markers.value_or(QList<tz::Range>()) == markersBySearch(text, window));
     if (markers) {
         FUZZ_CHECK(!markers->isEmpty());
         int checked = 0;

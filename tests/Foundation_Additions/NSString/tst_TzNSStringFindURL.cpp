@@ -54,6 +54,8 @@ private Q_SLOTS:
         QTest::newRow("repeats in text order, any case") << u"@x.NET y.net @"_s << all
                                                          << u"{2, 4} {8, 4} {0, 1} {13, 1}"_s;
         QTest::newRow("adjacent repeats") << u"@@"_s << all << u"{0, 1} {1, 1}"_s;
+        QTest::newRow("overlapping repeats of one marker") << u"wwww."_s << all << u"{1, 4}"_s;
+        QTest::newRow("case folding beyond ASCII") << u"NEW\u017f.x"_s << all << u"{0, 5}"_s;
         QTest::newRow("only inside the range") << u"a@b c@d"_s << Range{2, 5} << u"{5, 1}"_s;
         QTest::newRow("empty range") << u"a@b"_s << Range{1, 0} << QString();
     }
