@@ -43,8 +43,7 @@ const CharacterSet& unsafeSet()
 // Index of the first (last) member of set in [from, to); -1 when there is none.
 qsizetype firstMember(const QString& text, const CharacterSet& set, qsizetype from, qsizetype to)
 {
-    const qsizetype at = set.indexOfMember(QStringView(text).first(to), from);
-    return at;
+    return set.indexOfMember(QStringView(text).first(to), from);
 }
 
 qsizetype lastMember(const QString& text, const CharacterSet& set, qsizetype from, qsizetype to)
@@ -57,10 +56,10 @@ qsizetype lastMember(const QString& text, const CharacterSet& set, qsizetype fro
     return -1;
 }
 
+// Index of the first unit in [from, to); -1 when there is none.
 qsizetype firstUnit(const QString& text, char16_t unit, qsizetype from, qsizetype to)
 {
-    const qsizetype at = QStringView(text).first(to).indexOf(QChar(unit), from);
-    return at;
+    return QStringView(text).first(to).indexOf(QChar(unit), from);
 }
 
 // The candidate around the window's first "@" bounded by members of set, when longer than 5.
