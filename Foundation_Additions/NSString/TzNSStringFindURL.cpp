@@ -261,11 +261,13 @@ Range rangeOfCharactersDelimitedBySetInRangeOptions(const QString& text, const C
     const Range w = clippedRange(range, text.size());
     const qsizetype start = w.location;
     const qsizetype end = qsizetype(w.end());
+    // Anchored: only the unit at the range's start (end, backwards) is looked at.
+    const bool anchored = options & AnchoredSearch;
     if (options & BackwardsSearch) {
-        const qsizetype f = lastMember(text, set, start, end);
+        const qsizetype f = lastMember(text, set, anchored ? qMax(start, end - 1) : start, end);
         return f < 0 ? w : Range{quint32(f + 1), quint32(end - f - 1)};
     }
-    const qsizetype f = firstMember(text, set, start, end);
+    const qsizetype f = firstMember(text, set, start, anchored ? qMin(end, start + 1) : end);
     return f < 0 ? w : Range{w.location, quint32(f - start)};
 }
 

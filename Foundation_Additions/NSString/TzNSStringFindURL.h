@@ -50,7 +50,8 @@ const CharacterSet& buildBoundaryCharacterSets();
 [[nodiscard]] Range rangeOfCharactersDelimitedBySetAroundIndexInRange(const QString& text, const CharacterSet& set,
                                                                       quint32 index, Range range);
 // The part of range before its first member of set, or with BackwardsSearch in options the
-// part after its last member; the whole (clipped) range when it holds no member.
+// part after its last member; the whole (clipped) range when it holds no member. With
+// AnchoredSearch only the range's first (last, backwards) unit counts as a member.
 [[nodiscard]] Range rangeOfCharactersDelimitedBySetInRangeOptions(const QString& text, const CharacterSet& set,
                                                                   Range range, quint32 options);
 

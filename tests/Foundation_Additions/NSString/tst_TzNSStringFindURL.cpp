@@ -172,6 +172,15 @@ private Q_SLOTS:
         QTest::newRow("no member: the whole range") << Range{3, 2} << quint32(0) << Range{3, 2};
         QTest::newRow("member at the end, backwards") << Range{0, 6} << quint32(tz::BackwardsSearch) << Range{6, 0};
         QTest::newRow("clipped to the text") << Range{6, 50} << quint32(0) << Range{6, 2};
+        QTest::newRow("anchored, no member at the start") << Range{0, 8} << quint32(tz::AnchoredSearch)
+                                                          << Range{0, 8};
+        QTest::newRow("anchored, member at the start") << Range{2, 6} << quint32(tz::AnchoredSearch) << Range{2, 0};
+        QTest::newRow("anchored backwards, member at the end") << Range{0, 3}
+                                                               << quint32(tz::AnchoredSearch | tz::BackwardsSearch)
+                                                               << Range{3, 0};
+        QTest::newRow("anchored backwards, none at the end") << Range{0, 8}
+                                                             << quint32(tz::AnchoredSearch | tz::BackwardsSearch)
+                                                             << Range{0, 8};
     }
     void delimitedPart()
     {
