@@ -95,8 +95,9 @@ private Q_SLOTS:
                "arguments: (\n    --out,\n    3,\n    --exit,\n    3\n)"_s;
         QTest::newRow("errors asked, none written") << helper << QStringList{u"--out"_s, u"2"_s} << true
                                                     << QByteArray("ab") << emptyText << u""_s;
-        QTest::newRow("errors collected") << helper << QStringList{u"--err"_s, u"70000"_s, u"--out"_s, u"1"_s} << true
-                                          << QByteArray("a") << QString(70000, u'e') << u""_s;
+        QTest::newRow("errors collected, more than a pipe holds")
+            << helper << QStringList{u"--err"_s, u"2000000"_s, u"--out"_s, u"1"_s} << true << QByteArray("a")
+            << QString(2000000, u'e') << u""_s;
         QTest::newRow("errors not asked go to ours") << helper << QStringList{u"--err"_s, u"3"_s} << false << empty
                                                      << noText << u"eee"_s;
         QTest::newRow("errors not UTF-8") << helper << QStringList{u"--bad-utf8-err"_s, u"--out"_s, u"1"_s} << true
