@@ -7,7 +7,7 @@
 
 namespace tz {
 
-class Date final : public Object
+class Date : public Object
 {
 public:
     explicit Date(double secondsSince1970) : _seconds(secondsSince1970) {}
