@@ -8,25 +8,28 @@
 
 namespace tz {
 
-struct Resource {
+struct Resource
+{
     qint16 id = 0;
     QByteArray name; // without its length byte; null when the resource has no name
     quint8 attributes = 0;
     QByteArray data;
 };
 
-struct ResourceType {
+struct ResourceType
+{
     quint32 type = 0;
     QList<Resource> resources; // in map order
 };
 
-struct ResourceMap {
+struct ResourceMap
+{
     static constexpr quint16 readOnlyAttribute = 0x0080; // map attribute: never written back
-    static constexpr quint8 protectedAttribute = 0x08;   // resource attribute: cannot be removed
+    static constexpr quint8 protectedAttribute = 0x08; // resource attribute: cannot be removed
 
-    QByteArray reserved;        // the 240 bytes after the header (zeros in a new fork)
-    quint16 attributes = 0;     // the map's attributes
-    QList<ResourceType> types;  // in map order
+    QByteArray reserved; // the 240 bytes after the header (zeros in a new fork)
+    quint16 attributes = 0; // the map's attributes
+    QList<ResourceType> types; // in map order
 
     [[nodiscard]] const Resource* find(quint32 type, qint16 id) const;
     // Appends a new type or adds to the end of its type's list; replaces an existing resource.

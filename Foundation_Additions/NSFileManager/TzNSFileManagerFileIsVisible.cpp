@@ -21,13 +21,15 @@ constexpr qsizetype finderFlagsOffset = 8; // in both the file and the folder fo
 
 bool itemExists(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {};
     return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 // The path split into its folder ("" for none, "/" kept), base name and extension. A leading "."
 // starts no extension, and a trailing one ends none.
-struct PathParts {
+struct PathParts
+{
     QString folder;
     QString name;
     QString base;
@@ -92,7 +94,8 @@ bool renameItem(const QString& from, const QString& to)
     if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD, QFile::encodeName(to).constData(),
                     RENAME_NOREPLACE)
         != 0) {
-        if (errno != EINVAL || itemExists(to) || ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        if (errno != EINVAL || itemExists(to)
+            || ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
             return false;
     }
     (void)moveAppleDoubleCompanion(from, to);

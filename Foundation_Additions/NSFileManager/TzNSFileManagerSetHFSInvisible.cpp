@@ -19,19 +19,10 @@ bool setInvisible(const QString& path, bool hidden)
 
 } // namespace
 
-bool setVisibleForFileAtPath(const QString& path)
-{
-    return setInvisible(path, false);
-}
+bool setVisibleForFileAtPath(const QString& path) { return setInvisible(path, false); }
 
-bool setInvisibleForFileAtPath(const QString& path)
-{
-    return setInvisible(path, true);
-}
+bool setInvisibleForFileAtPath(const QString& path) { return setInvisible(path, true); }
 
-void noteFileSystemChanged(const QString& path)
-{
-    Q_UNUSED(path);
-}
+void noteFileSystemChanged(const QString& path) { Q_UNUSED(path); }
 
 } // namespace tz

@@ -14,7 +14,8 @@
 
 namespace tz {
 
-struct ResourceForkState {
+struct ResourceForkState
+{
     QString path; // the data file
     ResourceMap map;
     bool changed = false;
@@ -27,7 +28,8 @@ constexpr qsizetype longestName = 1024;
 constexpr int duplicateFileName = -48; // the fork or file already exists
 
 // Forks of one file open at the same time share their state.
-struct OpenForks {
+struct OpenForks
+{
     QMutex mutex;
     QHash<QString, std::weak_ptr<ResourceForkState>> byFile;
 };
@@ -60,13 +62,10 @@ ForkRead readFork(const QString& path, ResourceMap* map)
     map->reserved = QByteArray(240, '\0');
     AppleDouble file;
     switch (readAppleDouble(path, &file)) {
-    case AppleDoubleStatus::Absent:
-        return ForkRead::Empty;
-    case AppleDoubleStatus::Ok:
-        break;
+    case AppleDoubleStatus::Absent: return ForkRead::Empty;
+    case AppleDoubleStatus::Ok: break;
     case AppleDoubleStatus::Malformed:
-    case AppleDoubleStatus::IoError:
-        return ForkRead::Failed;
+    case AppleDoubleStatus::IoError: return ForkRead::Failed;
     }
     const QByteArray fork = file.entry(appleDoubleResourceForkEntry);
     if (fork.isEmpty())
@@ -100,12 +99,9 @@ int createResourceFork(const QString& path)
     }
     ResourceMap map;
     switch (readFork(path, &map)) {
-    case ForkRead::Ok:
-        return duplicateFileName;
-    case ForkRead::Empty:
-        return storeFork(path, map) ? 0 : -1;
-    case ForkRead::Failed:
-        break;
+    case ForkRead::Ok: return duplicateFileName;
+    case ForkRead::Empty: return storeFork(path, map) ? 0 : -1;
+    case ForkRead::Failed: break;
     }
     return -1;
 }
@@ -113,14 +109,12 @@ int createResourceFork(const QString& path)
 } // namespace
 
 WyResourceFork::WyResourceFork(std::shared_ptr<ResourceForkState> state, bool writing, qint16 reference)
-    : _state(std::move(state)), _writing(writing), _fileReference(reference)
-{
-}
+    : _state(std::move(state)),
+      _writing(writing),
+      _fileReference(reference)
+{}
 
-WyResourceFork::~WyResourceFork()
-{
-    (void)close();
-}
+WyResourceFork::~WyResourceFork() { (void)close(); }
 
 std::unique_ptr<WyResourceFork> WyResourceFork::resourceForkForReadingAtURL(const QUrl& url)
 {
@@ -200,10 +194,7 @@ std::unique_ptr<WyResourceFork> WyResourceFork::initForPermissionAtPath(qint8 pe
     return std::unique_ptr<WyResourceFork>(new WyResourceFork(std::move(state), writing, nextFileReference()));
 }
 
-bool WyResourceFork::canChange() const
-{
-    return _state && _writing && !_state->map.isReadOnly();
-}
+bool WyResourceFork::canChange() const { return _state && _writing && !_state->map.isReadOnly(); }
 
 bool WyResourceFork::addDataTypeIdName(const QByteArray& data, quint32 type, qint16 id, const QString& name)
 {
@@ -299,9 +290,9 @@ bool WyResourceFork::close()
 }
 
 ResourceTypeEnumerator::ResourceTypeEnumerator(std::shared_ptr<const ResourceForkState> state)
-    : _state(std::move(state)), _numberOfTypes(_state ? qint16(qMin<qsizetype>(_state->map.types.size(), 0x7FFE)) : 0)
-{
-}
+    : _state(std::move(state)),
+      _numberOfTypes(_state ? qint16(qMin<qsizetype>(_state->map.types.size(), 0x7FFE)) : 0)
+{}
 
 std::shared_ptr<const Number> ResourceTypeEnumerator::nextObject()
 {

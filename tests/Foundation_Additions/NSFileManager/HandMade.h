@@ -7,6 +7,9 @@
 
 namespace handmade {
 
+// The byte layouts keep one field group a line.
+// clang-format off
+
 inline QByteArray be32(quint32 value)
 {
     QByteArray bytes(4, '\0');
@@ -42,12 +45,13 @@ inline QByteArray resourceFork(quint16 mapAttributes = 0)
     return header + reserved + data + map;
 }
 
-inline constexpr quint32 typeSTR = 0x53545220;  // 'STR '
-inline constexpr quint32 typeICN = 0x49434E23;  // 'ICN#'
+inline constexpr quint32 typeSTR = 0x53545220; // 'STR '
+inline constexpr quint32 typeICN = 0x49434E23; // 'ICN#'
 
 // A companion laid out the way macOS writes one: filler "Mac OS X        ", Finder information
 // longer than 32 bytes, an unknown entry (a comment) between, the resource fork last.
-struct Companion {
+struct Companion
+{
     QByteArray finderInfo = QByteArray("TEXTttxt\x40\x00", 10) + QByteArray(22, '\0') + QByteArray("ATTRextra", 9);
     QByteArray comment = "a comment";
     QByteArray fork = QByteArray("\x00\x00\x01\x00", 4) + QByteArray(12, '\x07');
@@ -62,5 +66,7 @@ struct Companion {
             + finderInfo + comment + fork;
     }
 };
+
+// clang-format on
 
 } // namespace handmade

@@ -83,7 +83,7 @@ private Q_SLOTS:
         tz::AppleDouble file;
         file.setEntry(tz::appleDoubleResourceForkEntry, "fork");
         file.setEntry(tz::appleDoubleFinderInfoEntry, QByteArray(32, 'f')); // goes in front of the fork
-        file.setEntry(7, QByteArray());                                     // present, empty
+        file.setEntry(7, QByteArray()); // present, empty
         const QByteArray bytes = tz::serializeAppleDouble(file);
         QCOMPARE(bytes.size(), 26 + 3 * 12 + 32 + 4);
         QCOMPARE(qFromBigEndian<quint32>(bytes.constData()), 0x00051607u);
@@ -140,8 +140,8 @@ private Q_SLOTS:
 
     void overlappingEntriesAreEachCopied()
     {
-        const QByteArray bytes = be32(0x00051607) + be32(0x00020000) + QByteArray(16, '\0') + be16(2)
-            + be32(9) + be32(0) + be32(32) + be32(2) + be32(8) + be32(40) + QByteArray(10, 'x');
+        const QByteArray bytes = be32(0x00051607) + be32(0x00020000) + QByteArray(16, '\0') + be16(2) + be32(9)
+            + be32(0) + be32(32) + be32(2) + be32(8) + be32(40) + QByteArray(10, 'x');
         tz::AppleDouble file;
         QCOMPARE(tz::parseAppleDouble(bytes, &file), tz::AppleDoubleStatus::Ok);
         QCOMPARE(file.entry(9), bytes.first(32));

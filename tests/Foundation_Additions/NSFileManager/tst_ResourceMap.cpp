@@ -57,8 +57,9 @@ private Q_SLOTS:
         QVERIFY(map.types.isEmpty());
         const QByteArray bytes = tz::serializeResourceMap(map);
         const QByteArray header = be32(256) + be32(256) + be32(0) + be32(30);
-        QCOMPARE(bytes, header + QByteArray(240, '\0') + header + be32(0) + be16(0) + be16(0) + be16(28) + be16(30)
-                            + be16(0xFFFF));
+        QCOMPARE(bytes,
+                 header + QByteArray(240, '\0') + header + be32(0) + be16(0) + be16(0) + be16(28) + be16(30)
+                     + be16(0xFFFF));
         QVERIFY(tz::parseResourceMap(bytes, &map));
         QVERIFY(map.types.isEmpty());
     }
@@ -145,7 +146,8 @@ private Q_SLOTS:
         QFETCH(bool, fits);
         tz::ResourceMap map;
         for (int i = 0; i < resources; ++i)
-            map.insert(1, tz::Resource{qint16(i), named ? QByteArray(255, 'n') : QByteArray(), 0, QByteArray(dataSize, 'd')});
+            map.insert(
+                1, tz::Resource{qint16(i), named ? QByteArray(255, 'n') : QByteArray(), 0, QByteArray(dataSize, 'd')});
         QCOMPARE(map.fitsFormat(), fits);
         if (!fits || dataSize > 0)
             return;

@@ -73,8 +73,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("bit");
         QTest::addColumn<QString>("dotHidden");
-        QTest::addColumn<bool>("listed");      // inDotHiddenFile
-        QTest::addColumn<bool>("isVisible");   // fileIsVisible
+        QTest::addColumn<bool>("listed"); // inDotHiddenFile
+        QTest::addColumn<bool>("isVisible"); // fileIsVisible
         QTest::addColumn<bool>("browserShows"); // visibleFileAtPath
 
         QTest::newRow("plain") << u"notes.txt"_s << false << QString() << false << true << true;
@@ -171,33 +171,47 @@ private Q_SLOTS:
         const QStringList none;
         const QString noList;
         const QString failed = u"Could not rename %1/%2 to %1/%3"_s;
-        QTest::newRow("dot name") << u".notes.txt"_s << false << noList << none << false << true << u"dot(.notes).txt"_s << u""_s << false;
-        QTest::newRow("dot name, lite") << u".notes.txt"_s << false << noList << none << true << true << u"(.)notes.txt"_s << u""_s << false;
-        QTest::newRow("dot name, no extension") << u".profile"_s << false << noList << none << false << true << u"dot(.profile)"_s << u""_s << false;
-        QTest::newRow("dot name, no extension, lite") << u".profile"_s << false << noList << none << true << true << u"(.)profile"_s << u""_s << false;
-        QTest::newRow("dot folder") << u".cache/"_s << false << noList << none << false << true << u"dot(.cache)"_s << u""_s << false;
-        QTest::newRow("bit only") << u"notes.txt"_s << true << noList << none << false << true << u"notes.txt"_s << u""_s << false;
-        QTest::newRow("bit only, lite") << u"notes.txt"_s << true << noList << none << true << true << u"notes.txt"_s << u""_s << false;
-        QTest::newRow("dot and bit") << u".both.txt"_s << true << noList << none << false << true << u"inv isible_bit(dot(.both)).txt"_s << u""_s << false;
-        QTest::newRow("dot and bit, lite") << u".both.txt"_s << true << noList << none << true << true << u"(.)both.txt"_s << u""_s << false;
-        QTest::newRow("listed") << u"listed.txt"_s << false << u"listed.txt\n"_s << none << false << true << u"in_dot_hiddenfile(listed).txt"_s << u""_s << false;
-        QTest::newRow("listed, lite") << u"listed.txt"_s << false << u"listed.txt\n"_s << none << true << true << u"listed.txt"_s
-                                      << u"System invisible file at path: %1/%2"_s << false;
+        QTest::newRow("dot name") << u".notes.txt"_s << false << noList << none << false << true << u"dot(.notes).txt"_s
+                                  << u""_s << false;
+        QTest::newRow("dot name, lite") << u".notes.txt"_s << false << noList << none << true << true
+                                        << u"(.)notes.txt"_s << u""_s << false;
+        QTest::newRow("dot name, no extension")
+            << u".profile"_s << false << noList << none << false << true << u"dot(.profile)"_s << u""_s << false;
+        QTest::newRow("dot name, no extension, lite")
+            << u".profile"_s << false << noList << none << true << true << u"(.)profile"_s << u""_s << false;
+        QTest::newRow("dot folder") << u".cache/"_s << false << noList << none << false << true << u"dot(.cache)"_s
+                                    << u""_s << false;
+        QTest::newRow("bit only") << u"notes.txt"_s << true << noList << none << false << true << u"notes.txt"_s
+                                  << u""_s << false;
+        QTest::newRow("bit only, lite") << u"notes.txt"_s << true << noList << none << true << true << u"notes.txt"_s
+                                        << u""_s << false;
+        QTest::newRow("dot and bit") << u".both.txt"_s << true << noList << none << false << true
+                                     << u"inv isible_bit(dot(.both)).txt"_s << u""_s << false;
+        QTest::newRow("dot and bit, lite")
+            << u".both.txt"_s << true << noList << none << true << true << u"(.)both.txt"_s << u""_s << false;
+        QTest::newRow("listed") << u"listed.txt"_s << false << u"listed.txt\n"_s << none << false << true
+                                << u"in_dot_hiddenfile(listed).txt"_s << u""_s << false;
+        QTest::newRow("listed, lite") << u"listed.txt"_s << false << u"listed.txt\n"_s << none << true << true
+                                      << u"listed.txt"_s << u"System invisible file at path: %1/%2"_s << false;
         QTest::newRow("all three marks") << u".all.cfg"_s << true << u".all.cfg"_s << none << false << true
                                          << u"in_dot_hiddenfile(inv isible_bit(dot(.all))).cfg"_s << u""_s << false;
-        QTest::newRow("listed and bit, lite") << u"listed.txt"_s << true << u"listed.txt"_s << none << true << true << u"listed.txt"_s << u""_s << false;
+        QTest::newRow("listed and bit, lite")
+            << u"listed.txt"_s << true << u"listed.txt"_s << none << true << true << u"listed.txt"_s << u""_s << false;
         QTest::newRow("backup name") << u"notes~"_s << false << noList << none << false << true << u"notes~"_s
                                      << u"Mysteriously invisible file at path: %1/%2"_s << false;
         QTest::newRow("backup name, lite") << u"notes~"_s << false << noList << none << true << true << u"notes~"_s
                                            << u"System invisible file at path: %1/%2"_s << false;
-        QTest::newRow("root list name is shown") << u"usr"_s << false << noList << none << false << true << u"usr"_s << u""_s << false;
-        QTest::newRow("new name taken") << u".taken.txt"_s << false << noList << QStringList{u"dot(.taken).txt"_s} << false << false
-                                        << u".taken.txt"_s << failed.arg(u"%1"_s, u"%2"_s, u"dot(.taken).txt"_s) << true;
-        QTest::newRow("new name taken, lite") << u".taken.txt"_s << false << noList << QStringList{u"(.)taken.txt"_s} << true << false
-                                              << u".taken.txt"_s << failed.arg(u"%1"_s, u"%2"_s, u"(.)taken.txt"_s) << false;
-        QTest::newRow("new name taken, bit stays cleared") << u".taken.txt"_s << true << noList
-                                                           << QStringList{u"inv isible_bit(dot(.taken)).txt"_s} << false << false << u".taken.txt"_s
-                                                           << failed.arg(u"%1"_s, u"%2"_s, u"inv isible_bit(dot(.taken)).txt"_s) << true;
+        QTest::newRow("root list name is shown")
+            << u"usr"_s << false << noList << none << false << true << u"usr"_s << u""_s << false;
+        QTest::newRow("new name taken") << u".taken.txt"_s << false << noList << QStringList{u"dot(.taken).txt"_s}
+                                        << false << false << u".taken.txt"_s
+                                        << failed.arg(u"%1"_s, u"%2"_s, u"dot(.taken).txt"_s) << true;
+        QTest::newRow("new name taken, lite")
+            << u".taken.txt"_s << false << noList << QStringList{u"(.)taken.txt"_s} << true << false << u".taken.txt"_s
+            << failed.arg(u"%1"_s, u"%2"_s, u"(.)taken.txt"_s) << false;
+        QTest::newRow("new name taken, bit stays cleared")
+            << u".taken.txt"_s << true << noList << QStringList{u"inv isible_bit(dot(.taken)).txt"_s} << false << false
+            << u".taken.txt"_s << failed.arg(u"%1"_s, u"%2"_s, u"inv isible_bit(dot(.taken)).txt"_s) << true;
     }
     void makeVisible()
     {
@@ -214,7 +228,8 @@ private Q_SLOTS:
         const QString start = makeCase(name, bit, dotHidden, occupied);
         QVERIFY(!start.isNull());
         tz::AppleDouble companion;
-        QCOMPARE(tz::readAppleDouble(start, &companion), bit ? tz::AppleDoubleStatus::Ok : tz::AppleDoubleStatus::Absent);
+        QCOMPARE(tz::readAppleDouble(start, &companion),
+                 bit ? tz::AppleDoubleStatus::Ok : tz::AppleDoubleStatus::Absent);
         companion.setEntry(tz::appleDoubleResourceForkEntry, "fork");
         QVERIFY(tz::writeAppleDouble(start, companion));
         const QString folder = QFileInfo(start).path();
@@ -247,7 +262,6 @@ private Q_SLOTS:
             QVERIFY2(prefix.match(text).hasMatch(), qPrintable(text));
         }
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestFileIsVisible)

@@ -147,8 +147,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("readBack");
         QTest::newRow("empty") << u""_s << true << QByteArray(1, '\0') << u""_s;
         QTest::newRow("ascii") << u"Hi there"_s << true << QByteArray("\x08Hi there") << u"Hi there"_s;
-        QTest::newRow("one '?' per code unit outside ascii")
-            << u"caf\u00E9 \U0001F600"_s << true << QByteArray("\x07" "caf? ??") << u"caf? ??"_s;
+        QTest::newRow("one '?' per code unit outside ascii") << u"caf\u00E9 \U0001F600"_s << true
+                                                             << QByteArray("\x07"
+                                                                           "caf? ??")
+                                                             << u"caf? ??"_s;
         QTest::newRow("255 code units") << QString(255, u'a') << true << QByteArray("\xff") + QByteArray(255, 'a')
                                         << QString(255, u'a');
         QTest::newRow("256 code units") << QString(256, u'a') << false << QByteArray() << QString();
@@ -170,7 +172,9 @@ private Q_SLOTS:
     void stringLengthByteIsNotConsulted()
     {
         const auto fork = tz::WyResourceFork::resourceForkForWritingAtPath(newFile());
-        QVERIFY(fork->addDataTypeIdName("\x02" "abcd", typeTEXT, 1, QString()));
+        QVERIFY(fork->addDataTypeIdName("\x02"
+                                        "abcd",
+                                        typeTEXT, 1, QString()));
         QCOMPARE(fork->stringForTypeId(typeTEXT, 1), u"abcd"_s);
         QVERIFY(fork->addDataTypeIdName("", typeTEXT, 2, QString()));
         QVERIFY(fork->stringForTypeId(typeTEXT, 2).isNull());
@@ -243,7 +247,8 @@ private Q_SLOTS:
         }
         QCOMPARE(readAll(at(u"._"_s + QFileInfo(path).fileName())), companion);
 
-        const auto fork = tz::WyResourceFork::resourceForkForWritingAtPath(newFile(companionWithFork(handmade::resourceFork())));
+        const auto fork =
+            tz::WyResourceFork::resourceForkForWritingAtPath(newFile(companionWithFork(handmade::resourceFork())));
         QVERIFY(!fork->removeTypeId(handmade::typeICN, 0));
         QVERIFY(!fork->addDataTypeIdName("x", handmade::typeICN, 0, QString()));
         QCOMPARE(fork->dataForTypeId(handmade::typeICN, 0).size(), 8);
@@ -291,7 +296,8 @@ private Q_SLOTS:
     {
         const QString path = newFile();
         auto first = tz::WyResourceFork::resourceForkForWritingAtPath(path);
-        auto second = tz::WyResourceFork::resourceForkForWritingAtPath(QDir(_dir.path()).filePath(u"./"_s + QFileInfo(path).fileName()));
+        auto second = tz::WyResourceFork::resourceForkForWritingAtPath(
+            QDir(_dir.path()).filePath(u"./"_s + QFileInfo(path).fileName()));
         QVERIFY(first && second);
         QVERIFY(first->fileReference() != second->fileReference());
         QVERIFY(first->addDataTypeIdName("one", typeTEXT, 1, QString()));
@@ -306,7 +312,8 @@ private Q_SLOTS:
 
     void typeGoneDuringEnumeration()
     {
-        const auto fork = tz::WyResourceFork::resourceForkForWritingAtPath(newFile(companionWithFork(handmade::resourceFork())));
+        const auto fork =
+            tz::WyResourceFork::resourceForkForWritingAtPath(newFile(companionWithFork(handmade::resourceFork())));
         const auto types = fork->resourceTypeEnumerator();
         QCOMPARE(types->nextObject()->unsignedIntValue(), handmade::typeSTR);
         QVERIFY(fork->removeTypeId(handmade::typeSTR, 128));
