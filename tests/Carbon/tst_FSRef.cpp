@@ -6,10 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/mount.h>
+#include "PrivateMounts.h"
+
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <sched.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -238,28 +237,23 @@ private Q_SLOTS:
         QVERIFY(chattr(u"+i"_s, mountDir + u"/locked"_s));
         const QByteArray dir = QFile::encodeName(mountDir);
 
-        const pid_t child = ::fork();
-        if (child == 0) {
-            if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-                || ::mount(dir.constData(), dir.constData(), nullptr, MS_BIND, nullptr) != 0
-                || ::mount(nullptr, dir.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
-                ::_exit(100);
+        const int failed = inPrivateMounts([&] {
+            if (!bindMount(dir, true))
+                return 1;
             tz::FSRef plain;
             tz::FSRef locked;
             tz::FSRef folder;
             if (!tz::getFSRef(mountDir + u"/plain"_s, &plain) || !tz::getFSRef(mountDir + u"/locked"_s, &locked)
                 || !tz::getFSRef(mountDir, &folder))
-                ::_exit(101);
-            const bool ok = tz::FSCheckLock(plain) == -44 && tz::FSCheckLock(locked) == -45
-                            && tz::FSCheckLock(folder) == -44;
-            ::_exit(ok ? 0 : 1);
-        }
-        QVERIFY(child > 0);
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
+                return 2;
+            if (tz::FSCheckLock(plain) != -44)
+                return 3;
+            if (tz::FSCheckLock(locked) != -45)
+                return 4;
+            return tz::FSCheckLock(folder) == -44 ? 0 : 5;
+        });
         QVERIFY(chattr(u"-i"_s, mountDir + u"/locked"_s));
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(failed, 0);
     }
 };
 
