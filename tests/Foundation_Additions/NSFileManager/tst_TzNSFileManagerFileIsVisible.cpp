@@ -1,3 +1,4 @@
+#include "Carbon/FSRef.h"
 #include "Foundation_Additions/NSFileManager/AppleDouble.h"
 #include "Foundation_Additions/NSFileManager/TzNSFileManagerFileIsVisible.h"
 #include "Foundation_Additions/NSFileManager/TzNSFileManagerSetHFSInvisible.h"
@@ -152,6 +153,32 @@ private Q_SLOTS:
         QVERIFY(writeAll(tz::appleDoubleCompanionPath(broken), "junk"));
         QVERIFY(!tz::setInvisibleForFileAtPath(broken));
         QVERIFY(!tz::fileInvisibleBitSet(broken));
+    }
+
+    void finderFlagChangesThroughReferences()
+    {
+        const QString path = makeCase(u"referenced"_s, false, QString());
+        tz::FSRef ref;
+        QVERIFY(tz::getFSRef(path, &ref));
+        QCOMPARE(tz::MoreFiles_X_FSChangeFinderFlags(ref, true, 0x0401), tz::fsNoError);
+        QCOMPARE(tz::MoreFiles_X_FSSetInvisible(ref), tz::fsNoError);
+        QByteArray info;
+        QCOMPARE(tz::readFinderInfo(path, &info), tz::AppleDoubleStatus::Ok);
+        QCOMPARE(quint8(info[8]), quint8(0x44));
+        QCOMPARE(quint8(info[9]), quint8(0x01));
+        QCOMPARE(tz::MoreFiles_X_FSChangeFinderFlags(ref, false, 0x0400), tz::fsNoError);
+        QCOMPARE(tz::MoreFiles_X_FSSetVisible(ref), tz::fsNoError);
+        QCOMPARE(tz::readFinderInfo(path, &info), tz::AppleDoubleStatus::Ok);
+        QCOMPARE(quint8(info[8]), quint8(0x00));
+        QCOMPARE(quint8(info[9]), quint8(0x01));
+
+        // A reference to an item that was replaced since fails without writing anything.
+        QVERIFY(writeAll(path + u".new"_s, "replacement")); // made while the old one lives: another inode
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::remove(tz::appleDoubleCompanionPath(path)));
+        QVERIFY(QFile::rename(path + u".new"_s, path));
+        QVERIFY(tz::MoreFiles_X_FSSetInvisible(ref) != tz::fsNoError);
+        QVERIFY(!QFile::exists(tz::appleDoubleCompanionPath(path)));
     }
 
     // Starting state -> result, final name, bit and log text. Every item has a companion holding
