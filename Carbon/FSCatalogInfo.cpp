@@ -4,6 +4,9 @@
 #include "Foundation_Additions/NSFileManager/AppleDouble.h"
 
 #include <QDir>
+#include <QSet>
+
+#include <algorithm>
 
 #include <cerrno>
 
@@ -39,9 +42,15 @@ OSErr readFinderHalves(const QString& path, QByteArray* info32)
     return fsIoError;
 }
 
+// Items as the folder listing counts them: a companion beside its data file is part of that item.
 quint32 itemCount(const QString& folder)
 {
-    return quint32(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size());
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QSet<QString> all(names.cbegin(), names.cend());
+    return quint32(std::count_if(names.cbegin(), names.cend(), [&all](const QString& name) {
+        return !(name.size() > 2 && name.startsWith(u"._") && all.contains(name.sliced(2)));
+    }));
 }
 
 } // namespace
@@ -157,6 +166,22 @@ OSErr FSSetCatalogInfo(const FSRef& ref, quint32 whichInfo, const FSCatalogInfo&
         if (info32 != before && !writeFinderInfo(ref.path, info32))
             return fsIoError;
     }
+    return fsNoError;
+}
+
+OSErr FSCopyFileMgrAttributes(const FSRef& source, const FSRef& destination, bool copyLockBit)
+{
+    FSCatalogInfo info;
+    if (const OSErr status = FSGetCatalogInfo(source, fsCatInfoSettableInfo, &info); status != fsNoError)
+        return status;
+    constexpr quint16 hasBeenInited = 0x0100;
+    const quint16 flags = quint16((quint8(info.finderInfo.at(8)) << 8) | quint8(info.finderInfo.at(9))) & ~hasBeenInited;
+    info.finderInfo[8] = char(flags >> 8);
+    info.finderInfo[9] = char(flags & 0xFF);
+    if (const OSErr status = FSSetCatalogInfo(destination, fsCatInfoSettableInfo, info); status != fsNoError)
+        return status;
+    if (copyLockBit && (info.nodeFlags & fsNodeLockedMask))
+        return fsref::setImmutable(destination.path, true);
     return fsNoError;
 }
 

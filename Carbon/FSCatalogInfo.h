@@ -67,4 +67,8 @@ struct FSCatalogInfo
 // Writes the settable fields `whichInfo` selects; the first failing status.
 [[nodiscard]] OSErr FSSetCatalogInfo(const FSRef& ref, quint32 whichInfo, const FSCatalogInfo& info);
 
+// Copies the settable information of `source` onto `destination`, less the has-been-initialised
+// Finder flag (0x0100); the lock (immutable attribute) is copied only with `copyLockBit`.
+[[nodiscard]] OSErr FSCopyFileMgrAttributes(const FSRef& source, const FSRef& destination, bool copyLockBit);
+
 } // namespace tz

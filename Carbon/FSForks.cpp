@@ -145,4 +145,25 @@ OSErr FSCopyFork(int sourceRefNum, int destRefNum, std::span<char> copyBuffer)
     return fsNoError;
 }
 
+OSErr FileRefNumGetFSRef(int forkRefNum, FSRef* ref)
+{
+    if (!ref)
+        return fsParameterError;
+    *ref = {};
+    struct stat open {};
+    if (::fstat(forkRefNum, &open) != 0)
+        return forkStatus(errno);
+    char target[4096];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(forkRefNum);
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0 || size_t(length) == sizeof target || target[0] != '/')
+        return fsNoSuchItem;   // removed, too long, or no path (a pipe or socket)
+    FSRef found;
+    if (FSPathMakeRef(QFile::decodeName(QByteArray(target, length)), &found) != fsNoError
+        || found.device != quint64(open.st_dev) || found.node != quint64(open.st_ino))
+        return fsNoSuchItem;
+    *ref = found;
+    return fsNoError;
+}
+
 } // namespace tz
