@@ -7,7 +7,6 @@
 #include <QSet>
 
 #include <algorithm>
-
 #include <cerrno>
 
 #include <fcntl.h>

@@ -226,6 +226,31 @@ private Q_SLOTS:
         ::close(readOnly);
         QCOMPARE(read(at(u"small"_s)), QByteArray("abc"));
     }
+
+    // The reference of an open file follows renames and ends with removal.
+    void referenceOfOpenFile()
+    {
+        QVERIFY(write(at(u"open"_s), "x"));
+        const int fd = ::open(QFile::encodeName(at(u"open"_s)).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        tz::FSRef ref;
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), 0);
+        QCOMPARE(ref, refOf(at(u"open"_s)));
+        QVERIFY(QFile::rename(at(u"open"_s), at(u"renamed"_s)));
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), 0);
+        QCOMPARE(ref.path, at(u"renamed"_s));
+        QVERIFY(QFile::remove(at(u"renamed"_s)));
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), -43);
+        QVERIFY(ref.isNull());
+        ::close(fd);
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), -51);
+        int pipeEnds[2];
+        QCOMPARE(::pipe(pipeEnds), 0);
+        QCOMPARE(int(tz::FileRefNumGetFSRef(pipeEnds[0], &ref)), -43);
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        QCOMPARE(int(tz::FileRefNumGetFSRef(0, nullptr)), -50);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFSForks)
