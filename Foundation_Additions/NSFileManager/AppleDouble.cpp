@@ -21,10 +21,7 @@ constexpr qsizetype headerSize = 26; // magic, version, filler, entry count
 constexpr qsizetype descriptorSize = 12; // id, offset, length
 constexpr qsizetype finderInfoSize = 32;
 
-quint32 be32(const QByteArray& bytes, qsizetype at)
-{
-    return qFromBigEndian<quint32>(bytes.constData() + at);
-}
+quint32 be32(const QByteArray& bytes, qsizetype at) { return qFromBigEndian<quint32>(bytes.constData() + at); }
 
 void appendBe32(QByteArray* bytes, quint32 value)
 {
@@ -34,15 +31,13 @@ void appendBe32(QByteArray* bytes, quint32 value)
 }
 
 // Present but empty entries stay distinguishable from absent ones.
-QByteArray nonNull(const QByteArray& data)
-{
-    return data.isNull() ? QByteArray("", 0) : data;
-}
+QByteArray nonNull(const QByteArray& data) { return data.isNull() ? QByteArray("", 0) : data; }
 
 // Something (also a broken link) is at the path.
 bool itemExists(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {};
     return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
@@ -61,10 +56,7 @@ bool readBytes(const QString& path, QByteArray* bytes)
     return file.error() == QFileDevice::NoError;
 }
 
-bool removeIfPresent(const QString& path)
-{
-    return !itemExists(path) || QFile::remove(path);
-}
+bool removeIfPresent(const QString& path) { return !itemExists(path) || QFile::remove(path); }
 
 bool readable(AppleDoubleStatus status)
 {
@@ -86,7 +78,8 @@ QString appleDoubleCompanionPath(const QString& path)
 
 QByteArray AppleDouble::entry(quint32 id) const
 {
-    const auto found = std::find_if(entries.cbegin(), entries.cend(), [id](const AppleDoubleEntry& e) { return e.id == id; });
+    const auto found =
+        std::find_if(entries.cbegin(), entries.cend(), [id](const AppleDoubleEntry& e) { return e.id == id; });
     return found == entries.cend() ? QByteArray() : found->data;
 }
 
@@ -226,13 +219,10 @@ qint64 resourceForkSize(const QString& path)
 {
     AppleDouble file;
     switch (readAppleDouble(path, &file)) {
-    case AppleDoubleStatus::Absent:
-        return 0;
-    case AppleDoubleStatus::Ok:
-        return file.entry(appleDoubleResourceForkEntry).size();
+    case AppleDoubleStatus::Absent: return 0;
+    case AppleDoubleStatus::Ok: return file.entry(appleDoubleResourceForkEntry).size();
     case AppleDoubleStatus::Malformed:
-    case AppleDoubleStatus::IoError:
-        break;
+    case AppleDoubleStatus::IoError: break;
     }
     return -1;
 }

@@ -15,13 +15,15 @@ namespace tz {
 inline constexpr quint32 appleDoubleResourceForkEntry = 2;
 inline constexpr quint32 appleDoubleFinderInfoEntry = 9;
 
-struct AppleDoubleEntry {
+struct AppleDoubleEntry
+{
     quint32 id = 0;
     QByteArray data;
 };
 
 // A parsed companion file, entries in file order, unknown entries kept as they are.
-struct AppleDouble {
+struct AppleDouble
+{
     QByteArray filler; // the 16-byte field after the version (zeros in a new file)
     QList<AppleDoubleEntry> entries;
 

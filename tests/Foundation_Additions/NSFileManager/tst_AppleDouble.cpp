@@ -1,4 +1,5 @@
 #include "Foundation_Additions/NSFileManager/AppleDouble.h"
+#include "Foundation_Additions/NSFileManager/HandMade.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,37 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray be32(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray be16(quint16 value)
-{
-    QByteArray bytes(2, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-// A companion laid out by hand the way macOS writes one: filler "Mac OS X        ", Finder
-// information longer than 32 bytes, an unknown entry (a comment) between, resource fork last.
-struct HandMade {
-    QByteArray finderInfo = QByteArray("TEXTttxt\x40\x00", 10) + QByteArray(22, '\0') + QByteArray("ATTRextra", 9);
-    QByteArray comment = "a comment";
-    QByteArray fork = QByteArray("\x00\x00\x01\x00", 4) + QByteArray(12, '\x07');
-
-    QByteArray bytes() const
-    {
-        const quint32 first = 26 + 3 * 12;
-        return be32(0x00051607) + be32(0x00020000) + QByteArray("Mac OS X        ") + be16(3)
-            + be32(9) + be32(first) + be32(quint32(finderInfo.size()))
-            + be32(4) + be32(first + quint32(finderInfo.size())) + be32(quint32(comment.size()))
-            + be32(2) + be32(first + quint32(finderInfo.size() + comment.size())) + be32(quint32(fork.size()))
-            + finderInfo + comment + fork;
-    }
-};
+using handmade::be16;
+using handmade::be32;
+using HandMade = handmade::Companion;
 
 QByteArray readAll(const QString& path)
 {
@@ -110,7 +83,7 @@ private Q_SLOTS:
         tz::AppleDouble file;
         file.setEntry(tz::appleDoubleResourceForkEntry, "fork");
         file.setEntry(tz::appleDoubleFinderInfoEntry, QByteArray(32, 'f')); // goes in front of the fork
-        file.setEntry(7, QByteArray());                                     // present, empty
+        file.setEntry(7, QByteArray()); // present, empty
         const QByteArray bytes = tz::serializeAppleDouble(file);
         QCOMPARE(bytes.size(), 26 + 3 * 12 + 32 + 4);
         QCOMPARE(qFromBigEndian<quint32>(bytes.constData()), 0x00051607u);
@@ -167,8 +140,8 @@ private Q_SLOTS:
 
     void overlappingEntriesAreEachCopied()
     {
-        const QByteArray bytes = be32(0x00051607) + be32(0x00020000) + QByteArray(16, '\0') + be16(2)
-            + be32(9) + be32(0) + be32(32) + be32(2) + be32(8) + be32(40) + QByteArray(10, 'x');
+        const QByteArray bytes = be32(0x00051607) + be32(0x00020000) + QByteArray(16, '\0') + be16(2) + be32(9)
+            + be32(0) + be32(32) + be32(2) + be32(8) + be32(40) + QByteArray(10, 'x');
         tz::AppleDouble file;
         QCOMPARE(tz::parseAppleDouble(bytes, &file), tz::AppleDoubleStatus::Ok);
         QCOMPARE(file.entry(9), bytes.first(32));
