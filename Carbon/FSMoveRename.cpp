@@ -30,7 +30,7 @@ OSErr nameStatus(const FSRef& folder, const QString& name)
 
 bool isValidName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/');
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));
 }
 
 } // namespace

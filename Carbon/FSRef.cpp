@@ -149,6 +149,8 @@ OSErr FSPathMakeRef(const QString& path, FSRef* ref)
     *ref = {};
     if (path.isEmpty())
         return fsNoSuchItem;
+    if (path.contains(QChar(0)))
+        return fsBadName;   // the system would read only up to it
     QString absolute = QDir::isAbsolutePath(path) ? path : fsref::childPath(QDir::currentPath(), path);
     const bool wantsFolder = absolute.size() > 1 && absolute.endsWith(u'/');
     while (absolute.size() > 1 && absolute.endsWith(u'/'))

@@ -134,6 +134,8 @@ private Q_SLOTS:
             << u"a"_s << u"g"_s << QStringList{u"a/g"_s} << -48 << u"a/f"_s << u"a:._f,f,g b:"_s;
         QTest::newRow("name with a slash") << u"b"_s << u"x/y"_s << QStringList() << -37 << u"a/f"_s
                                            << u"a:._f,f b:"_s;
+        QTest::newRow("name with a NUL") << u"b"_s << u"g"_s + QChar(0) << QStringList() << -37 << u"a/f"_s
+                                         << u"a:._f,f b:"_s;
         QTest::newRow("empty name") << u"b"_s << u""_s << QStringList() << -37 << u"a/f"_s << u"a:._f,f b:"_s;
         QTest::newRow("destination is a file") << u"a/f"_s << u"<none>"_s << QStringList() << -120 << u"a/f"_s
                                                << u"a:._f,f b:"_s;

@@ -68,6 +68,7 @@ private Q_SLOTS:
         QTest::newRow("nothing there") << at(u"missing"_s) << -43 << u""_s << u""_s;
         QTest::newRow("missing folder") << at(u"missing/x"_s) << -43 << u""_s << u""_s;
         QTest::newRow("empty path") << u""_s << -43 << u""_s << u""_s;
+        QTest::newRow("NUL inside") << file + QChar(0) + u"/x"_s << -37 << u""_s << u""_s;
     }
     void pathMakeRef()
     {
