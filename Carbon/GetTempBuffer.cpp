@@ -37,10 +37,14 @@ qint64 roundedDown(qint64 size)
 
 TempBuffer GetTempBuffer(qint64 buffReqSize, qint64* actualSize)
 {
+    return GetTempBuffer(buffReqSize, actualSize, availableMemory());
+}
+
+TempBuffer GetTempBuffer(qint64 buffReqSize, qint64* actualSize, qint64 available)
+{
     if (!actualSize)
         return {};
     *actualSize = 0;
-    const qint64 available = availableMemory();
     qint64 size = qMax(pageSize, roundedDown(buffReqSize));
     TempBuffer buffer;
     if (size <= available)

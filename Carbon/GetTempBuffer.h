@@ -19,5 +19,7 @@ using TempBuffer = std::unique_ptr<char, TempBufferDeleter>;
 // than 4096 bytes were asked, the available memory less 32768 rounded down to 4096 (4096 when that
 // comes to 0). When nothing can be had, or without `actualSize`, no buffer and an actual size 0.
 [[nodiscard]] TempBuffer GetTempBuffer(qint64 buffReqSize, qint64* actualSize);
+// The same against a given figure of available memory.
+[[nodiscard]] TempBuffer GetTempBuffer(qint64 buffReqSize, qint64* actualSize, qint64 availableMemory);
 
 } // namespace tz
