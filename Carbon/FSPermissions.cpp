@@ -21,10 +21,7 @@ bool may(const QString& path, int what)
     return ::faccessat(AT_FDCWD, fsref::encoded(path).constData(), what, AT_EACCESS) == 0;
 }
 
-OSErr checkVolume(FSVolumeRefNum volume)
-{
-    return FSGetVInfo(volume, nullptr, nullptr, nullptr);
-}
+OSErr checkVolume(FSVolumeRefNum volume) { return FSGetVInfo(volume, nullptr, nullptr, nullptr); }
 
 // The account database's buffers: start at the system's hint and grow on ERANGE.
 template <typename Entry, typename Lookup>
@@ -49,7 +46,8 @@ OSErr lookUp(Lookup lookup, Entry* entry, std::vector<char>* buffer)
 
 OSErr FSGetUserPrivilegesPermissions(const FSRef& ref, quint8* userPrivileges, FSPermissionInfo* permissions)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(ref, &info); status != fsNoError)
         return status;
     quint8 access = 0;
@@ -76,15 +74,17 @@ OSErr FSMapID(FSVolumeRefNum volume, quint32 id, quint32 objType, QString* name)
         return status;
     std::vector<char> buffer;
     if (objType == fsOwnerIDToName) {
-        struct passwd entry {};
-        const OSErr status = lookUp(
-            [id](passwd* e, char* b, size_t n, passwd** r) { return ::getpwuid_r(uid_t(id), e, b, n, r); }, &entry,
-            &buffer);
+        struct passwd entry
+        {};
+        const OSErr status =
+            lookUp([id](passwd* e, char* b, size_t n, passwd** r) { return ::getpwuid_r(uid_t(id), e, b, n, r); },
+                   &entry, &buffer);
         if (status == fsNoError)
             *name = QString::fromUtf8(entry.pw_name);
         return status;
     }
-    struct group entry {};
+    struct group entry
+    {};
     const OSErr status = lookUp(
         [id](group* e, char* b, size_t n, group** r) { return ::getgrgid_r(gid_t(id), e, b, n, r); }, &entry, &buffer);
     if (status == fsNoError)
@@ -101,7 +101,8 @@ OSErr FSMapName(FSVolumeRefNum volume, const QString& name, quint32 objType, qui
     const QByteArray key = name.toUtf8();
     std::vector<char> buffer;
     if (objType == fsOwnerNameToID) {
-        struct passwd entry {};
+        struct passwd entry
+        {};
         const OSErr status = lookUp(
             [&key](passwd* e, char* b, size_t n, passwd** r) { return ::getpwnam_r(key.constData(), e, b, n, r); },
             &entry, &buffer);
@@ -109,10 +110,11 @@ OSErr FSMapName(FSVolumeRefNum volume, const QString& name, quint32 objType, qui
             *id = entry.pw_uid;
         return status;
     }
-    struct group entry {};
-    const OSErr status = lookUp(
-        [&key](group* e, char* b, size_t n, group** r) { return ::getgrnam_r(key.constData(), e, b, n, r); }, &entry,
-        &buffer);
+    struct group entry
+    {};
+    const OSErr status =
+        lookUp([&key](group* e, char* b, size_t n, group** r) { return ::getgrnam_r(key.constData(), e, b, n, r); },
+               &entry, &buffer);
     if (status == fsNoError)
         *id = entry.gr_gid;
     return status;

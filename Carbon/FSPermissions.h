@@ -11,15 +11,15 @@ struct FSPermissionInfo
     quint32 userID = 0;
     quint32 groupID = 0;
     quint8 reserved1 = 0;
-    quint8 userAccess = 0;   // fsAccess* bits: what this process may do
-    quint16 mode = 0;        // file type and permission bits
+    quint8 userAccess = 0; // fsAccess* bits: what this process may do
+    quint16 mode = 0; // file type and permission bits
     quint32 reserved2 = 0;
 };
 
-inline constexpr quint8 fsAccessOwner = 0x80;    // this process owns the item
+inline constexpr quint8 fsAccessOwner = 0x80; // this process owns the item
 inline constexpr quint8 fsAccessWrite = 0x04;
 inline constexpr quint8 fsAccessRead = 0x02;
-inline constexpr quint8 fsAccessSearch = 0x01;   // enter a folder, run a file
+inline constexpr quint8 fsAccessSearch = 0x01; // enter a folder, run a file
 
 // The privileges byte names what this process may NOT do: 0x80 not the owner, 0x04 no changes,
 // 0x02 cannot see files (read), 0x01 cannot see folders (search). Either result may be left out.

@@ -12,7 +12,7 @@ namespace tz {
 
 struct FSRef
 {
-    QString path;   // parent folders canonical, last component as found
+    QString path; // parent folders canonical, last component as found
     quint64 device = 0;
     quint64 node = 0;
 

@@ -55,14 +55,14 @@ private Q_SLOTS:
         QVERIFY(QDir(_root).mkpath(u"folder/sub"_s) && make(u"folder/f"_s) && make(u"folder/._f"_s));
         tz::FSCatalogInfo info;
         info.nodeID = 77;
-        QCOMPARE(int(tz::FSGetCatalogInfo(refOf(at(u"folder"_s)),
-                                          tz::fsCatInfoNodeFlags | tz::fsCatInfoValence | tz::fsCatInfoParentDirID,
-                                          &info)),
-                 0);
+        QCOMPARE(
+            int(tz::FSGetCatalogInfo(refOf(at(u"folder"_s)),
+                                     tz::fsCatInfoNodeFlags | tz::fsCatInfoValence | tz::fsCatInfoParentDirID, &info)),
+            0);
         QCOMPARE(info.nodeFlags, tz::fsNodeIsDirectoryMask);
-        QCOMPARE(info.valence, 2u);   // the companion belongs to its file
+        QCOMPARE(info.valence, 2u); // the companion belongs to its file
         QCOMPARE(info.parentDirID, refOf(_root).node);
-        QCOMPARE(info.nodeID, quint64(77));   // not asked, not touched
+        QCOMPARE(info.nodeID, quint64(77)); // not asked, not touched
 
         QCOMPARE(int(tz::FSGetCatalogInfo(refOf(at(u"folder/f"_s)), tz::fsCatInfoDataSizes | tz::fsCatInfoPermissions,
                                           &info)),
@@ -83,7 +83,7 @@ private Q_SLOTS:
         info.groupID = 0;
         info.accessDate = {1100000000, 5};
         info.contentModDate = {1200000000, 7};
-        info.createDate = {1, 0};   // read-only here: ignored
+        info.createDate = {1, 0}; // read-only here: ignored
         info.finderInfo = QByteArray(16, '\3');
         info.extFinderInfo = QByteArray(16, '\0');
         QCOMPARE(int(tz::FSSetCatalogInfo(ref, tz::fsCatInfoSettableInfo, info)), 0);

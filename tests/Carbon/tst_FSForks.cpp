@@ -197,12 +197,12 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < source.size(); ++i)
             source[i] = char(i * 7 + i / 251);
         QVERIFY(write(at(u"source"_s), source));
-        QVERIFY(write(at(u"destination"_s), QByteArray(5 * 4096, 'd')));   // longer: must be cut
+        QVERIFY(write(at(u"destination"_s), QByteArray(5 * 4096, 'd'))); // longer: must be cut
         const int from = ::open(QFile::encodeName(at(u"source"_s)).constData(), O_RDONLY | O_CLOEXEC);
         const int to = ::open(QFile::encodeName(at(u"destination"_s)).constData(), O_RDWR | O_CLOEXEC);
         QVERIFY(from >= 0 && to >= 0);
         char scratch[10];
-        QCOMPARE(::read(from, scratch, sizeof scratch), ssize_t(sizeof scratch));   // not at the start
+        QCOMPARE(::read(from, scratch, sizeof scratch), ssize_t(sizeof scratch)); // not at the start
         const auto buffer = std::make_unique<char[]>(size_t(bufferSize));
         const tz::OSErr status = tz::FSCopyFork(from, to, std::span<char>(buffer.get(), size_t(bufferSize)));
         ::close(from);
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(int(tz::FSCopyFork(from, readOnly, std::span<char>())), -50);
         QCOMPARE(int(tz::FSCopyFork(from, -1, buffer)), -51);
         QCOMPARE(int(tz::FSCopyFork(-1, readOnly, buffer)), -51);
-        QVERIFY(tz::FSCopyFork(from, readOnly, buffer) != 0);   // cannot be cut or written
+        QVERIFY(tz::FSCopyFork(from, readOnly, buffer) != 0); // cannot be cut or written
         ::close(from);
         ::close(readOnly);
         QCOMPARE(read(at(u"small"_s)), QByteArray("abc"));

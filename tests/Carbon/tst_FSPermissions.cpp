@@ -49,7 +49,7 @@ private Q_SLOTS:
         QCOMPARE(permissions.groupID, 0u);
         QCOMPARE(permissions.mode, quint16(S_IFREG | 0600));
         QCOMPARE(permissions.userAccess, quint8(tz::fsAccessOwner | tz::fsAccessWrite | tz::fsAccessRead));
-        QCOMPARE(privileges, quint8(0x01));   // no search: not executable
+        QCOMPARE(privileges, quint8(0x01)); // no search: not executable
         QCOMPARE(sizeof(tz::FSPermissionInfo), size_t(16));
 
         QVERIFY(::seteuid(65534) == 0);

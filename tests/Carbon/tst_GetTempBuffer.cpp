@@ -27,7 +27,7 @@ private Q_SLOTS:
         const tz::TempBuffer buffer = tz::GetTempBuffer(wanted, &size);
         QVERIFY(buffer);
         QCOMPARE(size, actual);
-        std::memset(buffer.get(), 0xA5, size_t(size));   // all of it is usable
+        std::memset(buffer.get(), 0xA5, size_t(size)); // all of it is usable
     }
 
     // More than is available: what can be spared, or nothing when only one block was asked.
