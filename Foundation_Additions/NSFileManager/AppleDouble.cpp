@@ -33,12 +33,14 @@ void appendBe32(QByteArray* bytes, quint32 value)
 // Present but empty entries stay distinguishable from absent ones.
 QByteArray nonNull(const QByteArray& data) { return data.isNull() ? QByteArray("", 0) : data; }
 
+// A path the system calls can take whole: not empty, no NUL that would cut it short.
+bool usable(const QString& path) { return !path.isEmpty() && !path.contains(QChar(u'\0')); }
+
 // Something (also a broken link) is at the path.
 bool itemExists(const QString& path)
 {
-    struct stat info
-    {};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+    struct stat info = {};
+    return usable(path) && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes)
@@ -231,7 +233,7 @@ bool moveAppleDoubleCompanion(const QString& fromPath, const QString& toPath)
 {
     const QString from = appleDoubleCompanionPath(fromPath);
     const QString to = appleDoubleCompanionPath(toPath);
-    if (from.isNull() || to.isNull())
+    if (!usable(from) || !usable(to))
         return false;
     if (!itemExists(from))
         return removeIfPresent(to);
@@ -247,7 +249,7 @@ bool copyAppleDoubleCompanion(const QString& fromPath, const QString& toPath)
 {
     const QString from = appleDoubleCompanionPath(fromPath);
     const QString to = appleDoubleCompanionPath(toPath);
-    if (from.isNull() || to.isNull())
+    if (!usable(from) || !usable(to))
         return false;
     if (!itemExists(from))
         return removeIfPresent(to);
@@ -258,7 +260,7 @@ bool copyAppleDoubleCompanion(const QString& fromPath, const QString& toPath)
 bool removeAppleDoubleCompanion(const QString& path)
 {
     const QString companion = appleDoubleCompanionPath(path);
-    return !companion.isNull() && removeIfPresent(companion);
+    return usable(companion) && removeIfPresent(companion);
 }
 
 bool exchangeAppleDoubleCompanions(const QString& a, const QString& b)

@@ -19,11 +19,14 @@ namespace {
 
 constexpr qsizetype finderFlagsOffset = 8; // in both the file and the folder form of the information
 
+// A path the system calls can take whole: not empty, no NUL that would cut it short.
+bool usable(const QString& path) { return !path.isEmpty() && !path.contains(QChar(u'\0')); }
+
+// Something (also a broken link) is at the path.
 bool itemExists(const QString& path)
 {
-    struct stat info
-    {};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+    struct stat info = {};
+    return usable(path) && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 // The path split into its folder ("" for none, "/" kept), base name and extension. A leading "."
@@ -91,6 +94,8 @@ bool finderFlags(const QString& path, quint16* flags)
 // Never replaces an item that has the new name; the companion follows.
 bool renameItem(const QString& from, const QString& to)
 {
+    if (!usable(from) || !usable(to))
+        return false;
     if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD, QFile::encodeName(to).constData(),
                     RENAME_NOREPLACE)
         != 0) {

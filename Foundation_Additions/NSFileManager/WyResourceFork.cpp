@@ -169,7 +169,7 @@ std::unique_ptr<WyResourceFork> WyResourceFork::initForPermissionAtURL(qint8 per
 
 std::unique_ptr<WyResourceFork> WyResourceFork::initForPermissionAtPath(qint8 permission, const QString& path)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
         return nullptr;
     const bool writing = (permission & 0x6) != 0;
     OpenForks& forks = openForks();

@@ -5,7 +5,8 @@
 // A fork reads the companion when it opens and writes it back, atomically, when it closes, and
 // only when something changed; the other entries of the companion are left as they are then.
 // Forks of one file open at the same time share one map, as they would share one open resource
-// file; nothing else is process-wide, so no "current resource file" is switched.
+// file; nothing else is process-wide, so no "current resource file" is switched. Opening and
+// closing may happen on any thread; use the forks of one file and their enumerators on one.
 #pragma once
 
 #include "Foundation/Number.h"

@@ -223,6 +223,19 @@ private Q_SLOTS:
         QCOMPARE(readAll(at(u"._broken"_s)), junk);
     }
 
+    // A NUL would cut the path short in a system call and reach another item: refused.
+    void pathsWithNulAreRefused()
+    {
+        const QString real = newFile(u"nul"_s);
+        const QString cut = real + QChar(u'\0') + u"x"_s;
+        QVERIFY(!tz::writeFinderInfo(cut, QByteArray(32, '\x01')));
+        QVERIFY(!QFile::exists(at(u"._nul"_s)));
+        QVERIFY(tz::writeFinderInfo(real, QByteArray(32, '\x01')));
+        QVERIFY(!tz::moveAppleDoubleCompanion(real, at(u"other"_s) + QChar(u'\0')));
+        QVERIFY(!tz::removeAppleDoubleCompanion(cut));
+        QVERIFY(QFile::exists(at(u"._nul"_s)));
+    }
+
     void companionsFollowTheirFiles()
     {
         const QString a = newFile(u"a"_s);

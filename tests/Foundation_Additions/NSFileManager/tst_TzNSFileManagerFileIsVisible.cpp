@@ -121,6 +121,14 @@ private Q_SLOTS:
         QVERIFY(!tz::makeFileVisible(&inOut));
         QVERIFY(!tz::makeFileVisibleLite(&inOut));
         QCOMPARE(inOut, path);
+
+        // A NUL would cut the path short at an existing item: nothing is there either.
+        const QString dotted = makeCase(u".dotted"_s, false, QString());
+        inOut = dotted + QChar(u'\0') + u"x"_s;
+        QVERIFY(!tz::makeFileVisible(&inOut));
+        QVERIFY(!tz::setInvisibleForFileAtPath(inOut));
+        QVERIFY(QFileInfo::exists(dotted));
+        QVERIFY(!QFile::exists(tz::appleDoubleCompanionPath(dotted)));
         QCOMPARE(capture.text(), QByteArray());
     }
 

@@ -27,13 +27,12 @@ bool writeAll(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A companion holding the hand-made fork behind Finder information and a comment.
+// The hand-made companion (Finder information, a comment) around a fork, all laid out by hand.
 QByteArray companionWithFork(const QByteArray& fork)
 {
-    tz::AppleDouble file;
-    file.filler = "Mac OS X        ";
-    file.entries = {{9, QByteArray(32, 'f')}, {4, "comment"}, {2, fork}};
-    return tz::serializeAppleDouble(file);
+    handmade::Companion companion;
+    companion.fork = fork;
+    return companion.bytes();
 }
 
 } // namespace
@@ -121,8 +120,8 @@ private Q_SLOTS:
         QCOMPARE(tz::readAppleDouble(path, &file), tz::AppleDoubleStatus::Ok);
         QCOMPARE(file.filler, QByteArray("Mac OS X        "));
         QCOMPARE(file.entries.size(), 3);
-        QCOMPARE(file.entries.at(0).data, QByteArray(32, 'f'));
-        QCOMPARE(file.entries.at(1).data, QByteArray("comment"));
+        QCOMPARE(file.entries.at(0).data, handmade::Companion().finderInfo);
+        QCOMPARE(file.entries.at(1).data, handmade::Companion().comment);
         tz::ResourceMap map;
         QVERIFY(tz::parseResourceMap(file.entries.at(2).data, &map));
         QCOMPARE(map.types.size(), 3);
