@@ -4,7 +4,9 @@
 #include "Foundation_Additions/NSFileManager/AppleDouble.h"
 
 #include <QDir>
+#include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -16,32 +18,30 @@ namespace {
 
 constexpr qsizetype finderHalf = 16;
 
-FSDate dateOf(const struct statx_timestamp& t)
-{
-    return FSDate{t.tv_sec, t.tv_nsec};
-}
+FSDate dateOf(const struct statx_timestamp& t) { return FSDate{t.tv_sec, t.tv_nsec}; }
 
-quint64 roundedUp(quint64 size, quint64 block)
-{
-    return block == 0 ? size : (size + block - 1) / block * block;
-}
+quint64 roundedUp(quint64 size, quint64 block) { return block == 0 ? size : (size + block - 1) / block * block; }
 
 OSErr readFinderHalves(const QString& path, QByteArray* info32)
 {
     switch (readFinderInfo(path, info32)) {
     case AppleDoubleStatus::Absent:
-    case AppleDoubleStatus::Ok:
-        return fsNoError;
+    case AppleDoubleStatus::Ok: return fsNoError;
     case AppleDoubleStatus::Malformed:
-    case AppleDoubleStatus::IoError:
-        break;
+    case AppleDoubleStatus::IoError: break;
     }
     return fsIoError;
 }
 
+// Items as the folder listing counts them: a companion beside its data file is part of that item.
 quint32 itemCount(const QString& folder)
 {
-    return quint32(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size());
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QSet<QString> all(names.cbegin(), names.cend());
+    return quint32(std::count_if(names.cbegin(), names.cend(), [&all](const QString& name) {
+        return !(name.size() > 2 && name.startsWith(u"._") && all.contains(name.sliced(2)));
+    }));
 }
 
 } // namespace
@@ -50,12 +50,15 @@ OSErr FSGetCatalogInfo(const FSRef& ref, quint32 whichInfo, FSCatalogInfo* info)
 {
     if (!info)
         return fsParameterError;
-    struct stat plain {};
+    struct stat plain
+    {};
     if (const OSErr status = fsref::statOf(ref, &plain); status != fsNoError)
         return status;
-    struct statx x {};
+    struct statx x
+    {};
     if (::statx(AT_FDCWD, fsref::encoded(ref.path).constData(), AT_SYMLINK_NOFOLLOW,
-                STATX_BASIC_STATS | STATX_BTIME | STATX_MNT_ID, &x) != 0)
+                STATX_BASIC_STATS | STATX_BTIME | STATX_MNT_ID, &x)
+        != 0)
         return statusOfErrno(errno);
     const bool folder = S_ISDIR(x.stx_mode);
 
@@ -65,11 +68,12 @@ OSErr FSGetCatalogInfo(const FSRef& ref, quint32 whichInfo, FSCatalogInfo* info)
     if (whichInfo & fsCatInfoVolume)
         info->volume = (x.stx_mask & STATX_MNT_ID) ? qint32(x.stx_mnt_id) : 0;
     if (whichInfo & fsCatInfoParentDirID) {
-        struct stat parent {};
+        struct stat parent
+        {};
         const QString parentPath = fsref::parentPath(ref.path);
         info->parentDirID = !parentPath.isEmpty() && ::lstat(fsref::encoded(parentPath).constData(), &parent) == 0
-                                ? quint64(parent.st_ino)
-                                : 0;
+            ? quint64(parent.st_ino)
+            : 0;
     }
     if (whichInfo & fsCatInfoNodeID)
         info->nodeID = x.stx_ino;
@@ -115,7 +119,8 @@ OSErr FSGetCatalogInfo(const FSRef& ref, quint32 whichInfo, FSCatalogInfo* info)
 
 OSErr FSSetCatalogInfo(const FSRef& ref, quint32 whichInfo, const FSCatalogInfo& info)
 {
-    struct stat current {};
+    struct stat current
+    {};
     if (const OSErr status = fsref::statOf(ref, &current); status != fsNoError)
         return status;
     const QByteArray path = fsref::encoded(ref.path);
@@ -157,6 +162,23 @@ OSErr FSSetCatalogInfo(const FSRef& ref, quint32 whichInfo, const FSCatalogInfo&
         if (info32 != before && !writeFinderInfo(ref.path, info32))
             return fsIoError;
     }
+    return fsNoError;
+}
+
+OSErr FSCopyFileMgrAttributes(const FSRef& source, const FSRef& destination, bool copyLockBit)
+{
+    FSCatalogInfo info;
+    if (const OSErr status = FSGetCatalogInfo(source, fsCatInfoSettableInfo, &info); status != fsNoError)
+        return status;
+    constexpr quint16 hasBeenInited = 0x0100;
+    const quint16 flags =
+        quint16((quint8(info.finderInfo.at(8)) << 8) | quint8(info.finderInfo.at(9))) & ~hasBeenInited;
+    info.finderInfo[8] = char(flags >> 8);
+    info.finderInfo[9] = char(flags & 0xFF);
+    if (const OSErr status = FSSetCatalogInfo(destination, fsCatInfoSettableInfo, info); status != fsNoError)
+        return status;
+    if (copyLockBit && (info.nodeFlags & fsNodeLockedMask))
+        return fsref::setImmutable(destination.path, true);
     return fsNoError;
 }
 

@@ -28,12 +28,12 @@ inline constexpr quint32 fsCatInfoDataSizes = 0x4000;
 inline constexpr quint32 fsCatInfoRsrcSizes = 0x8000;
 inline constexpr quint32 fsCatInfoSettableInfo = 0x1FE3;
 
-inline constexpr quint16 fsNodeLockedMask = 0x0001;   // immutable attribute
+inline constexpr quint16 fsNodeLockedMask = 0x0001; // immutable attribute
 inline constexpr quint16 fsNodeIsDirectoryMask = 0x0010;
 
 struct FSDate
 {
-    qint64 seconds = 0;   // since 1970-01-01 UTC
+    qint64 seconds = 0; // since 1970-01-01 UTC
     qint64 nanoseconds = 0;
     friend bool operator==(const FSDate&, const FSDate&) = default;
 };
@@ -41,20 +41,20 @@ struct FSDate
 struct FSCatalogInfo
 {
     quint16 nodeFlags = 0;
-    qint32 volume = 0;          // mount ID
-    quint64 parentDirID = 0;    // the parent folder's inode (0 for the root)
+    qint32 volume = 0; // mount ID
+    quint64 parentDirID = 0; // the parent folder's inode (0 for the root)
     quint64 nodeID = 0;
-    FSDate createDate;          // birth time where the file system keeps one
+    FSDate createDate; // birth time where the file system keeps one
     FSDate contentModDate;
     FSDate attributeModDate;
     FSDate accessDate;
-    FSDate backupDate;          // always zero
+    FSDate backupDate; // always zero
     quint32 userID = 0;
     quint32 groupID = 0;
-    quint32 mode = 0;           // permission bits and file type
-    QByteArray finderInfo;      // 16 bytes
-    QByteArray extFinderInfo;   // 16 bytes
-    quint32 valence = 0;        // items in a folder
+    quint32 mode = 0; // permission bits and file type
+    QByteArray finderInfo; // 16 bytes
+    QByteArray extFinderInfo; // 16 bytes
+    quint32 valence = 0; // items in a folder
     quint64 dataLogicalSize = 0;
     quint64 dataPhysicalSize = 0;
     quint64 rsrcLogicalSize = 0;
@@ -66,5 +66,9 @@ struct FSCatalogInfo
 [[nodiscard]] OSErr FSGetCatalogInfo(const FSRef& ref, quint32 whichInfo, FSCatalogInfo* info);
 // Writes the settable fields `whichInfo` selects; the first failing status.
 [[nodiscard]] OSErr FSSetCatalogInfo(const FSRef& ref, quint32 whichInfo, const FSCatalogInfo& info);
+
+// Copies the settable information of `source` onto `destination`, less the has-been-initialised
+// Finder flag (0x0100); the lock (immutable attribute) is copied only with `copyLockBit`.
+[[nodiscard]] OSErr FSCopyFileMgrAttributes(const FSRef& source, const FSRef& destination, bool copyLockBit);
 
 } // namespace tz

@@ -67,7 +67,7 @@ OSErr namesIn(int folderFd, QList<QByteArray>* names)
 bool isCompanionOfSibling(const QByteArray& name, const QList<QByteArray>& sortedNames)
 {
     return name.size() > 2 && name.startsWith("._")
-           && std::binary_search(sortedNames.cbegin(), sortedNames.cend(), name.sliced(2));
+        && std::binary_search(sortedNames.cbegin(), sortedNames.cend(), name.sliced(2));
 }
 
 // Clears the immutable attribute (and gives the owner write permission to a folder) of the item
@@ -92,10 +92,11 @@ OSErr deleteContentsOf(int folderFd, dev_t device)
     if (const OSErr status = namesIn(folderFd, &names); status != fsNoError)
         return status;
     for (const QByteArray& name : names) {
-        struct stat info {};
+        struct stat info
+        {};
         if (::fstatat(folderFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT)
-                continue;   // gone meanwhile
+                continue; // gone meanwhile
             return statusOfErrno(errno);
         }
         if (S_ISDIR(info.st_mode)) {
@@ -104,9 +105,10 @@ OSErr deleteContentsOf(int folderFd, dev_t device)
             const Descriptor sub(::openat(folderFd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
             if (sub.get() < 0)
                 return statusOfErrno(errno);
-            struct stat opened {};
+            struct stat opened
+            {};
             if (::fstat(sub.get(), &opened) != 0 || opened.st_ino != info.st_ino || opened.st_dev != info.st_dev)
-                return fsItemBusy;   // replaced between the look and the open
+                return fsItemBusy; // replaced between the look and the open
             if (const OSErr status = unlock(sub.get(), opened); status != fsNoError)
                 return status;
             if (const OSErr status = deleteContentsOf(sub.get(), device); status != fsNoError)
@@ -138,7 +140,8 @@ OSErr openFolder(const FSRef& container, struct stat* info, int* fd)
     *fd = ::open(fsref::encoded(container.path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (*fd < 0)
         return statusOfErrno(errno);
-    struct stat opened {};
+    struct stat opened
+    {};
     if (::fstat(*fd, &opened) != 0 || opened.st_ino != info->st_ino || opened.st_dev != info->st_dev) {
         ::close(*fd);
         *fd = -1;
@@ -163,7 +166,7 @@ OSErr itemsOf(const QString& folder, QList<FSRef>* refs)
         FSRef ref;
         const OSErr status = fsref::childRef(folder, QFile::decodeName(name), &ref);
         if (status == fsNoSuchItem)
-            continue;   // gone meanwhile
+            continue; // gone meanwhile
         if (status != fsNoError)
             return status;
         refs->append(ref);
@@ -177,7 +180,7 @@ struct Walk
     quint32 whichInfo;
     bool wantName;
     const IterateContainerFilter& filter;
-    QSet<QPair<quint64, quint64>> entered;   // folders on the current path, against mount loops
+    QSet<QPair<quint64, quint64>> entered; // folders on the current path, against mount loops
 };
 
 // True when the filter stopped the walk.
@@ -222,13 +225,16 @@ bool walk(Walk& state, const FSRef& folder, quint32 depth, OSErr* status)
 
 struct FolderStamp
 {
-    struct statx_timestamp modified {};
-    struct statx_timestamp changed {};
+    struct statx_timestamp modified
+    {};
+    struct statx_timestamp changed
+    {};
 };
 
 bool stampOf(const QString& path, FolderStamp* stamp)
 {
-    struct statx info {};
+    struct statx info
+    {};
     if (::statx(AT_FDCWD, fsref::encoded(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_MTIME | STATX_CTIME, &info) != 0)
         return false;
     stamp->modified = info.stx_mtime;
@@ -239,14 +245,15 @@ bool stampOf(const QString& path, FolderStamp* stamp)
 bool sameStamp(const FolderStamp& a, const FolderStamp& b)
 {
     return a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec
-           && a.changed.tv_sec == b.changed.tv_sec && a.changed.tv_nsec == b.changed.tv_nsec;
+        && a.changed.tv_sec == b.changed.tv_sec && a.changed.tv_nsec == b.changed.tv_nsec;
 }
 
 } // namespace
 
 OSErr FSDeleteContainerContents(const FSRef& container)
 {
-    struct stat info {};
+    struct stat info
+    {};
     int raw = -1;
     if (const OSErr status = openFolder(container, &info, &raw); status != fsNoError)
         return status;
@@ -256,7 +263,8 @@ OSErr FSDeleteContainerContents(const FSRef& container)
 
 OSErr FSDeleteContainer(const FSRef& container)
 {
-    struct stat info {};
+    struct stat info
+    {};
     int raw = -1;
     if (const OSErr status = openFolder(container, &info, &raw); status != fsNoError)
         return status;
@@ -277,7 +285,8 @@ OSErr FSIterateContainer(const FSRef& container, quint32 maxLevels, quint32 whic
 {
     if (!filter)
         return fsParameterError;
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(container, &info); status != fsNoError)
         return status;
     if (!S_ISDIR(info.st_mode))
@@ -294,7 +303,8 @@ OSErr FSGetDirectoryItems(const FSRef& container, QList<FSRef>* refs, qsizetype*
         return fsParameterError;
     refs->clear();
     *count = 0;
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(container, &info); status != fsNoError)
         return status;
     if (!S_ISDIR(info.st_mode))

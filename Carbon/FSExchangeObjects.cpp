@@ -29,8 +29,7 @@ ExchangeTestHooks& hooks()
 // Swaps two names in one call; the companions then swap their resource forks.
 OSErr exchangeNatively(const QString& a, const QString& b)
 {
-    if (::renameat2(AT_FDCWD, fsref::encoded(a).constData(), AT_FDCWD, fsref::encoded(b).constData(),
-                    RENAME_EXCHANGE)
+    if (::renameat2(AT_FDCWD, fsref::encoded(a).constData(), AT_FDCWD, fsref::encoded(b).constData(), RENAME_EXCHANGE)
         != 0)
         return statusOfErrno(errno);
     if (exchangeAppleDoubleCompanions(a, b))
@@ -61,7 +60,7 @@ struct Side
     FSCatalogInfo info;
     QString parent;
     QString name;
-    QString path;   // where the item is now
+    QString path; // where the item is now
 };
 
 class RenamingExchange
@@ -109,10 +108,7 @@ public:
     }
 
 private:
-    static OSErr injected(int step)
-    {
-        return hooks().failAtStep == step ? hooks().failStatus : fsNoError;
-    }
+    static OSErr injected(int step) { return hooks().failAtStep == step ? hooks().failStatus : fsNoError; }
 
     OSErr move(int step, Side& side, const QString& to)
     {
@@ -164,10 +160,7 @@ OSErr readSide(const FSRef& ref, Side* side)
 
 } // namespace
 
-void setExchangeTestHooks(const ExchangeTestHooks& newHooks)
-{
-    hooks() = newHooks;
-}
+void setExchangeTestHooks(const ExchangeTestHooks& newHooks) { hooks() = newHooks; }
 
 OSErr FSExchangeObjectsCompat(const FSRef& sourceRef, const FSRef& destRef, FSRef* newSourceRef, FSRef* newDestRef)
 {

@@ -16,10 +16,7 @@ namespace {
 constexpr qsizetype copyBlock = 4096;
 
 // Status of a failed read or write of an open fork: a closed or unknown descriptor is -51.
-OSErr forkStatus(int errorNumber)
-{
-    return errorNumber == EBADF ? OSErr(-51) : statusOfErrno(errorNumber);
-}
+OSErr forkStatus(int errorNumber) { return errorNumber == EBADF ? OSErr(-51) : statusOfErrno(errorNumber); }
 
 bool writeAll(int fd, const char* data, qsizetype size, int* errorNumber)
 {
@@ -54,8 +51,7 @@ OSErr FSGetForkSizes(const FSRef& ref, quint64* dataLogicalSize, quint64* rsrcLo
     return fsNoError;
 }
 
-OSErr FSGetTotalForkSizes(const FSRef& ref, quint64* totalLogicalSize, quint64* totalPhysicalSize,
-                          quint32* forkCount)
+OSErr FSGetTotalForkSizes(const FSRef& ref, quint64* totalLogicalSize, quint64* totalPhysicalSize, quint32* forkCount)
 {
     FSCatalogInfo info;
     const OSErr status = FSGetCatalogInfo(ref, fsCatInfoNodeFlags | fsCatInfoDataSizes | fsCatInfoRsrcSizes, &info);
@@ -64,7 +60,7 @@ OSErr FSGetTotalForkSizes(const FSRef& ref, quint64* totalLogicalSize, quint64* 
     const bool folder = (info.nodeFlags & fsNodeIsDirectoryMask) != 0;
     AppleDouble companion;
     const bool hasResourceFork = !folder && readAppleDouble(ref.path, &companion) == AppleDoubleStatus::Ok
-                                 && !companion.entry(appleDoubleResourceForkEntry).isNull();
+        && !companion.entry(appleDoubleResourceForkEntry).isNull();
     if (totalLogicalSize)
         *totalLogicalSize = info.dataLogicalSize + info.rsrcLogicalSize;
     if (totalPhysicalSize)
@@ -114,7 +110,8 @@ OSErr FSCopyFork(int sourceRefNum, int destRefNum, std::span<char> copyBuffer)
 {
     if (copyBuffer.data() == nullptr || copyBuffer.empty())
         return fsParameterError;
-    struct stat source {};
+    struct stat source
+    {};
     if (::fstat(sourceRefNum, &source) != 0)
         return forkStatus(errno);
     if (::ftruncate(destRefNum, source.st_size) != 0)
@@ -129,7 +126,7 @@ OSErr FSCopyFork(int sourceRefNum, int destRefNum, std::span<char> copyBuffer)
     for (;;) {
         const ssize_t got = ::read(sourceRefNum, copyBuffer.data(), size_t(chunk));
         if (got == 0)
-            break;   // end of file: the normal end
+            break; // end of file: the normal end
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -142,6 +139,28 @@ OSErr FSCopyFork(int sourceRefNum, int destRefNum, std::span<char> copyBuffer)
         (void)::posix_fadvise(sourceRefNum, copied, got, POSIX_FADV_DONTNEED);
         copied += got;
     }
+    return fsNoError;
+}
+
+OSErr FileRefNumGetFSRef(int forkRefNum, FSRef* ref)
+{
+    if (!ref)
+        return fsParameterError;
+    *ref = {};
+    struct stat open
+    {};
+    if (::fstat(forkRefNum, &open) != 0)
+        return forkStatus(errno);
+    char target[4096];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(forkRefNum);
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0 || size_t(length) == sizeof target || target[0] != '/')
+        return fsNoSuchItem; // removed, too long, or no path (a pipe or socket)
+    FSRef found;
+    if (FSPathMakeRef(QFile::decodeName(QByteArray(target, length)), &found) != fsNoError
+        || found.device != quint64(open.st_dev) || found.node != quint64(open.st_ino))
+        return fsNoSuchItem;
+    *ref = found;
     return fsNoError;
 }
 

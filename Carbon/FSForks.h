@@ -30,4 +30,8 @@ namespace tz {
 // -50 without a buffer; the first read or write failure otherwise.
 [[nodiscard]] OSErr FSCopyFork(int sourceRefNum, int destRefNum, std::span<char> copyBuffer);
 
+// The item open at the file descriptor `forkRefNum`; -51 for a descriptor that is not open,
+// -43 when the item was removed or replaced since it was opened.
+[[nodiscard]] OSErr FileRefNumGetFSRef(int forkRefNum, FSRef* ref);
+
 } // namespace tz

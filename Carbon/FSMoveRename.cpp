@@ -22,7 +22,8 @@ OSErr folderInfo(const FSRef& ref, struct stat* info)
 // -43 when nothing of that name is in the folder, 0 when something is, another status otherwise.
 OSErr nameStatus(const FSRef& folder, const QString& name)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (::lstat(fsref::encoded(fsref::childPath(folder.path, name)).constData(), &info) == 0)
         return fsNoError;
     return statusOfErrno(errno);
@@ -30,7 +31,7 @@ OSErr nameStatus(const FSRef& folder, const QString& name)
 
 bool isValidName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/');
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));
 }
 
 } // namespace
@@ -55,7 +56,8 @@ OSErr GenerateUniqueHFSUniStr(quint32* startSeed, const FSRef& dir1, const FSRef
 {
     if (!startSeed || !uniqueName)
         return fsParameterError;
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = folderInfo(dir1, &info); status != fsNoError)
         return status;
     if (const OSErr status = folderInfo(dir2, &info); status != fsNoError)
@@ -79,10 +81,12 @@ OSErr FSMoveRenameObjectUnicode(const FSRef& ref, const FSRef& destDirectory, co
                                 quint32 textEncodingHint, FSRef* newRef)
 {
     Q_UNUSED(textEncodingHint);
-    struct stat item {};
+    struct stat item
+    {};
     if (const OSErr status = fsref::statOf(ref, &item); status != fsNoError)
         return status;
-    struct stat destination {};
+    struct stat destination
+    {};
     if (const OSErr status = folderInfo(destDirectory, &destination); status != fsNoError)
         return status;
     if (item.st_dev != destination.st_dev)
@@ -95,9 +99,7 @@ OSErr FSMoveRenameObjectUnicode(const FSRef& ref, const FSRef& destDirectory, co
     const QString parent = fsref::parentPath(ref.path);
     const QString oldName = fsref::lastComponent(ref.path);
     const bool sameParent = parent == destDirectory.path;
-    const auto finish = [&](const QString& path) {
-        return newRef ? FSPathMakeRef(path, newRef) : fsNoError;
-    };
+    const auto finish = [&](const QString& path) { return newRef ? FSPathMakeRef(path, newRef) : fsNoError; };
 
     if (name.isNull() || sameParent) {
         // A plain move keeping the name, or a rename within the folder.
@@ -113,8 +115,7 @@ OSErr FSMoveRenameObjectUnicode(const FSRef& ref, const FSRef& destDirectory, co
         return status;
     quint32 seed = uniqueNameSeed;
     QString temporary;
-    if (const OSErr status = GenerateUniqueHFSUniStr(&seed, parentRef, destDirectory, &temporary);
-        status != fsNoError)
+    if (const OSErr status = GenerateUniqueHFSUniStr(&seed, parentRef, destDirectory, &temporary); status != fsNoError)
         return status;
     const QString renamed = fsref::childPath(parent, temporary);
     if (const OSErr status = moveItemWithCompanion(ref.path, renamed); status != fsNoError)

@@ -14,11 +14,11 @@ inline constexpr quint32 uniqueNameSeed = 0x546F7673;
 [[nodiscard]] OSErr GenerateUniqueHFSUniStr(quint32* startSeed, const FSRef& dir1, const FSRef& dir2,
                                             QString* uniqueName);
 
-// Moves the item into `destDirectory`, renamed to `name` unless that is null, also when the name
-// is taken in either folder meanwhile (through a free name). -120 when the destination is no
+// Moves the item into `destDirectory`, renamed to `name` unless that is null, also when the new
+// name is taken in the item's old folder (it goes through a name free in both). -120 when the destination is no
 // folder, -1303 on another volume, -48 when the final name is taken, -37 for a name that holds a
-// "/" or is empty, "." or "..". The text encoding is not needed here (names are Unicode) and is
-// ignored. `newRef` (may be left out) names the item at its new place.
+// "/" or a NUL character or is empty, "." or "..". The text encoding is not needed here (names
+// are Unicode) and is ignored. `newRef` (may be left out) names the item at its new place.
 [[nodiscard]] OSErr FSMoveRenameObjectUnicode(const FSRef& ref, const FSRef& destDirectory, const QString& name,
                                               quint32 textEncodingHint, FSRef* newRef);
 

@@ -79,7 +79,8 @@ bool isImmutable(const QString& path, const struct stat& info)
 
 OSErr setImmutable(const QString& path, bool immutable)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (::lstat(encoded(path).constData(), &info) != 0)
         return statusOfErrno(errno);
     const int fd = openForAttributes(path, info);
@@ -88,8 +89,8 @@ OSErr setImmutable(const QString& path, bool immutable)
     int flags = 0;
     OSErr status = fsNoError;
     if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
-        status = errno == ENOTTY || errno == EOPNOTSUPP ? (immutable ? fsParameterError : fsNoError)
-                                                        : statusOfErrno(errno);
+        status =
+            errno == ENOTTY || errno == EOPNOTSUPP ? (immutable ? fsParameterError : fsNoError) : statusOfErrno(errno);
     } else if (((flags & FS_IMMUTABLE_FL) != 0) != immutable) {
         flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
         if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0)
@@ -105,8 +106,8 @@ namespace {
 
 QString canonical(const QString& path)
 {
-    const std::unique_ptr<char, decltype(&std::free)> resolved(
-        ::realpath(fsref::encoded(path).constData(), nullptr), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(fsref::encoded(path).constData(), nullptr),
+                                                               &std::free);
     return resolved ? QFile::decodeName(resolved.get()) : QString();
 }
 
@@ -149,6 +150,8 @@ OSErr FSPathMakeRef(const QString& path, FSRef* ref)
     *ref = {};
     if (path.isEmpty())
         return fsNoSuchItem;
+    if (path.contains(QChar(0)))
+        return fsBadName; // the system would read only up to it
     QString absolute = QDir::isAbsolutePath(path) ? path : fsref::childPath(QDir::currentPath(), path);
     const bool wantsFolder = absolute.size() > 1 && absolute.endsWith(u'/');
     while (absolute.size() > 1 && absolute.endsWith(u'/'))
@@ -166,11 +169,13 @@ OSErr FSPathMakeRef(const QString& path, FSRef* ref)
     if (full.isNull())
         return statusOfErrno(errno);
 
-    struct stat info {};
+    struct stat info
+    {};
     if (::lstat(fsref::encoded(full).constData(), &info) != 0)
         return statusOfErrno(errno);
     if (wantsFolder) {
-        struct stat target {};
+        struct stat target
+        {};
         if (::stat(fsref::encoded(full).constData(), &target) != 0 || !S_ISDIR(target.st_mode))
             return fsNoSuchItem;
     }
@@ -178,10 +183,7 @@ OSErr FSPathMakeRef(const QString& path, FSRef* ref)
     return fsNoError;
 }
 
-bool getFSRef(const QString& path, FSRef* ref)
-{
-    return ref && FSPathMakeRef(path, ref) == fsNoError;
-}
+bool getFSRef(const QString& path, FSRef* ref) { return ref && FSPathMakeRef(path, ref) == fsNoError; }
 
 bool getFSRef(const QUrl& url, FSRef* ref)
 {
@@ -209,7 +211,8 @@ QUrl URLWithFSRef(const FSRef& ref)
 
 bool FSRefValid(const FSRef& ref)
 {
-    struct stat info {};
+    struct stat info
+    {};
     return fsref::statOf(ref, &info) == fsNoError;
 }
 
@@ -217,7 +220,8 @@ OSErr FSGetParentRef(const FSRef& ref, FSRef* parentRef)
 {
     if (!parentRef)
         return fsParameterError;
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(ref, &info); status != fsNoError) {
         *parentRef = {};
         return status;
@@ -233,7 +237,8 @@ OSErr FSGetFileDirName(const FSRef& ref, QString* name)
 {
     if (!name)
         return fsParameterError;
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(ref, &info); status != fsNoError)
         return status;
     *name = fsref::lastComponent(ref.path);
@@ -242,7 +247,8 @@ OSErr FSGetFileDirName(const FSRef& ref, QString* name)
 
 OSErr FSGetNodeID(const FSRef& ref, quint64* nodeID, bool* isDirectory)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(ref, &info); status != fsNoError)
         return status;
     if (nodeID)
@@ -254,14 +260,16 @@ OSErr FSGetNodeID(const FSRef& ref, quint64* nodeID, bool* isDirectory)
 
 OSErr FSCheckLock(const FSRef& ref)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(ref, &info); status != fsNoError)
         return status;
     if (fsref::isImmutable(ref.path, info) || lacksWritePermission(ref.path, info))
         return fsItemLocked;
     // A link lives on its folder's file system; statvfs would follow it.
     const QString onVolume = S_ISLNK(info.st_mode) ? fsref::parentPath(ref.path) : ref.path;
-    struct statvfs volume {};
+    struct statvfs volume
+    {};
     if (::statvfs(fsref::encoded(onVolume).constData(), &volume) != 0)
         return statusOfErrno(errno);
     return (volume.f_flag & ST_RDONLY) != 0 ? fsVolumeWriteProtected : fsNoError;

@@ -12,7 +12,7 @@ namespace tz {
 
 struct FSRef
 {
-    QString path;   // parent folders canonical, last component as found
+    QString path; // parent folders canonical, last component as found
     quint64 device = 0;
     quint64 node = 0;
 
@@ -22,8 +22,8 @@ struct FSRef
 };
 
 // The reference of the item at `path` (relative paths against the current folder; a trailing "/"
-// needs a folder). -50 without `ref`; the item's status (-43 when nothing is there) otherwise, and
-// then *ref is the all-zero reference.
+// needs a folder). -50 without `ref`, -37 for a path holding a NUL character; the item's status
+// (-43 when nothing is there) otherwise, and then *ref is the all-zero reference.
 [[nodiscard]] OSErr FSPathMakeRef(const QString& path, FSRef* ref);
 // True when the path names an existing item and *ref was filled (FSPathMakeRef without status).
 [[nodiscard]] bool getFSRef(const QString& path, FSRef* ref);

@@ -16,7 +16,8 @@ namespace {
 
 std::optional<FSVolumeRefNum> mountIdOf(const QString& path)
 {
-    struct statx info {};
+    struct statx info
+    {};
     if (::statx(AT_FDCWD, fsref::encoded(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_MNT_ID, &info) != 0
         || (info.stx_mask & STATX_MNT_ID) == 0)
         return std::nullopt;
@@ -49,7 +50,8 @@ OSErr FSGetVRefNum(const FSRef& ref, FSVolumeRefNum* vRefNum)
 {
     if (!vRefNum)
         return fsParameterError;
-    struct stat info {};
+    struct stat info
+    {};
     if (const OSErr status = fsref::statOf(ref, &info); status != fsNoError)
         return status;
     const std::optional<FSVolumeRefNum> id = mountIdOf(ref.path);
@@ -65,7 +67,8 @@ OSErr FSGetVInfo(FSVolumeRefNum volume, QString* volumeName, quint64* freeBytes,
         if (entry.mountId != volume)
             continue;
         if (freeBytes || totalBytes) {
-            struct statvfs sizes {};
+            struct statvfs sizes
+            {};
             if (::statvfs(fsref::encoded(entry.mountPoint).constData(), &sizes) != 0)
                 return statusOfErrno(errno);
             if (freeBytes)

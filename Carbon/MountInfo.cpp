@@ -6,17 +6,15 @@ namespace tz {
 
 namespace {
 
-bool isOctal(char c)
-{
-    return c >= '0' && c <= '7';
-}
+bool isOctal(char c) { return c >= '0' && c <= '7'; }
 
 QString unescaped(QByteArrayView field)
 {
     QByteArray bytes;
     bytes.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] <= '3' && isOctal(field[i + 1]) && isOctal(field[i + 2]) && isOctal(field[i + 3])) {
+        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] <= '3' && isOctal(field[i + 1])
+            && isOctal(field[i + 2]) && isOctal(field[i + 3])) {
             bytes.append(char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0')));
             i += 3;
         } else {

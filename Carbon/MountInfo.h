@@ -14,11 +14,11 @@ struct MountInfoEntry
     int parentId = 0;
     quint32 major = 0;
     quint32 minor = 0;
-    QString root;             // the mounted folder inside its file system
+    QString root; // the mounted folder inside its file system
     QString mountPoint;
     QString mountOptions;
     QString fileSystemType;
-    QString source;           // the mounted-from name, "none" or a device path
+    QString source; // the mounted-from name, "none" or a device path
     QString superOptions;
 
     friend bool operator==(const MountInfoEntry&, const MountInfoEntry&) = default;

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #define FUZZ_CHECK(condition) \
-    do {                      \
-        if (!(condition))     \
+    do { \
+        if (!(condition)) \
             __builtin_trap(); \
     } while (false)
 
@@ -40,14 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         // Names that do not survive the file-name encoding cannot be compared after a round trip.
         const auto same = [](const QString& s) { return QFile::decodeName(QFile::encodeName(s)) == s; };
-        if (!same(e.root) || !same(e.mountPoint) || !same(e.mountOptions) || !same(e.fileSystemType)
-            || !same(e.source) || !same(e.superOptions))
+        if (!same(e.root) || !same(e.mountPoint) || !same(e.mountOptions) || !same(e.fileSystemType) || !same(e.source)
+            || !same(e.superOptions))
             continue;
         const QByteArray line = QByteArray::number(e.mountId) + ' ' + QByteArray::number(e.parentId) + ' '
-                                + QByteArray::number(e.major) + ':' + QByteArray::number(e.minor) + ' '
-                                + escaped(e.root) + ' ' + escaped(e.mountPoint) + ' ' + escaped(e.mountOptions)
-                                + " - " + escaped(e.fileSystemType) + ' ' + escaped(e.source) + ' '
-                                + escaped(e.superOptions) + '\n';
+            + QByteArray::number(e.major) + ':' + QByteArray::number(e.minor) + ' ' + escaped(e.root) + ' '
+            + escaped(e.mountPoint) + ' ' + escaped(e.mountOptions) + " - " + escaped(e.fileSystemType) + ' '
+            + escaped(e.source) + ' ' + escaped(e.superOptions) + '\n';
         const QList<tz::MountInfoEntry> again = tz::parseMountInfo(line);
         FUZZ_CHECK(again.size() == 1 && again.first() == e);
     }

@@ -32,6 +32,5 @@ inline int inPrivateMounts(const std::function<int()>& check)
 inline bool bindMount(const QByteArray& folder, bool readOnly)
 {
     return ::mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr) == 0
-           && (!readOnly
-               || ::mount(nullptr, folder.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+        && (!readOnly || ::mount(nullptr, folder.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0);
 }

@@ -51,7 +51,7 @@ class TestFSContainers : public QObject
     bool buildWalkTree() const
     {
         return folder(u"r/d1/d2"_s) && make(u"r/a"_s, "12345") && make(u"r/._a"_s) && make(u"r/._orphan"_s)
-               && make(u"r/d1/b"_s) && make(u"r/d1/d2/c"_s) && QFile::link(at(u"r/d1"_s), at(u"r/link"_s));
+            && make(u"r/d1/b"_s) && make(u"r/d1/d2/c"_s) && QFile::link(at(u"r/d1"_s), at(u"r/link"_s));
     }
 
     struct Seen
@@ -64,16 +64,15 @@ class TestFSContainers : public QObject
     {
         QList<Seen> seen;
         const QString base = at(u"r/"_s);
-        *status = tz::FSIterateContainer(refOf(at(u"r"_s)), maxLevels, 0, true,
-                                         [&](const tz::FSRef& ref, const tz::FSCatalogInfo& info, quint32 depth,
-                                             const QString* name) {
-                                             const QString relative = ref.path.sliced(base.size());
-                                             if (!name || *name != relative.section(u'/', -1))
-                                                 qWarning("wrong name for %s", qPrintable(relative));
-                                             seen.append({relative, depth,
-                                                          (info.nodeFlags & tz::fsNodeIsDirectoryMask) != 0});
-                                             return relative == stopAt;
-                                         });
+        *status = tz::FSIterateContainer(
+            refOf(at(u"r"_s)), maxLevels, 0, true,
+            [&](const tz::FSRef& ref, const tz::FSCatalogInfo& info, quint32 depth, const QString* name) {
+                const QString relative = ref.path.sliced(base.size());
+                if (!name || *name != relative.section(u'/', -1))
+                    qWarning("wrong name for %s", qPrintable(relative));
+                seen.append({relative, depth, (info.nodeFlags & tz::fsNodeIsDirectoryMask) != 0});
+                return relative == stopAt;
+            });
         return seen;
     }
     static QString shown(const QList<Seen>& seen)
@@ -93,7 +92,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        QProcess unlock;   // links answer "not supported"; only the files and folders matter
+        QProcess unlock; // links answer "not supported"; only the files and folders matter
         unlock.setStandardErrorFile(QProcess::nullDevice());
         unlock.start(u"chattr"_s, {u"-R"_s, u"-i"_s, _root});
         unlock.waitForFinished();

@@ -29,16 +29,13 @@ struct State
     friend bool operator==(const State&, const State&) = default;
 };
 
-QByteArray finderInfo(char fill)
-{
-    return QByteArray(32, fill);
-}
+QByteArray finderInfo(char fill) { return QByteArray(32, fill); }
 
 char* toString(const State& s)
 {
     return qstrdup(QByteArray(s.data + " mtime " + QByteArray::number(s.modified) + " mode "
-                              + QByteArray::number(s.mode, 8) + " atime " + QByteArray::number(s.accessed)
-                              + " finder " + s.finderInfo.toHex().left(8) + " fork " + s.fork)
+                              + QByteArray::number(s.mode, 8) + " atime " + QByteArray::number(s.accessed) + " finder "
+                              + s.finderInfo.toHex().left(8) + " fork " + s.fork)
                        .constData());
 }
 
@@ -73,12 +70,13 @@ class TestFSExchangeObjects : public QObject
         }
         const struct timespec times[2] = {{time_t(s.accessed), 0}, {time_t(s.modified), 0}};
         return ::chmod(QFile::encodeName(path).constData(), s.mode) == 0
-               && ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+            && ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
     }
     static State stateOf(const QString& path)
     {
         State s;
-        struct stat info {};   // before reading, which moves the access date
+        struct stat info
+        {}; // before reading, which moves the access date
         if (::stat(QFile::encodeName(path).constData(), &info) != 0)
             return s;
         QFile file(path);
@@ -133,7 +131,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("renaming");
         QTest::addColumn<QString>("destinationPath");
-        QTest::addColumn<bool>("bareDestination");   // without companion
+        QTest::addColumn<bool>("bareDestination"); // without companion
         QTest::addColumn<int>("failAtStep");
 
         for (const bool renaming : {false, true}) {
@@ -183,10 +181,10 @@ private Q_SLOTS:
         after.sort();
         QCOMPARE(listing(), after);
         // Contents, their date and resource fork cross; the rest stays with the name.
-        const State atSource{destination.data, destination.modified, _source.mode, _source.accessed,
-                             _source.finderInfo, destination.fork};
-        const State atDestination{_source.data, _source.modified, destination.mode, destination.accessed,
-                                  destination.finderInfo, _source.fork};
+        const State atSource{destination.data, destination.modified, _source.mode,
+                             _source.accessed, _source.finderInfo,   destination.fork};
+        const State atDestination{_source.data,         _source.modified,       destination.mode,
+                                  destination.accessed, destination.finderInfo, _source.fork};
         QCOMPARE(stateOf(s), atSource);
         QCOMPARE(stateOf(d), atDestination);
         QCOMPARE(newSource.path, d);

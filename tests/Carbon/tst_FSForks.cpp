@@ -197,12 +197,12 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < source.size(); ++i)
             source[i] = char(i * 7 + i / 251);
         QVERIFY(write(at(u"source"_s), source));
-        QVERIFY(write(at(u"destination"_s), QByteArray(5 * 4096, 'd')));   // longer: must be cut
+        QVERIFY(write(at(u"destination"_s), QByteArray(5 * 4096, 'd'))); // longer: must be cut
         const int from = ::open(QFile::encodeName(at(u"source"_s)).constData(), O_RDONLY | O_CLOEXEC);
         const int to = ::open(QFile::encodeName(at(u"destination"_s)).constData(), O_RDWR | O_CLOEXEC);
         QVERIFY(from >= 0 && to >= 0);
         char scratch[10];
-        QCOMPARE(::read(from, scratch, sizeof scratch), ssize_t(sizeof scratch));   // not at the start
+        QCOMPARE(::read(from, scratch, sizeof scratch), ssize_t(sizeof scratch)); // not at the start
         const auto buffer = std::make_unique<char[]>(size_t(bufferSize));
         const tz::OSErr status = tz::FSCopyFork(from, to, std::span<char>(buffer.get(), size_t(bufferSize)));
         ::close(from);
@@ -221,10 +221,35 @@ private Q_SLOTS:
         QCOMPARE(int(tz::FSCopyFork(from, readOnly, std::span<char>())), -50);
         QCOMPARE(int(tz::FSCopyFork(from, -1, buffer)), -51);
         QCOMPARE(int(tz::FSCopyFork(-1, readOnly, buffer)), -51);
-        QVERIFY(tz::FSCopyFork(from, readOnly, buffer) != 0);   // cannot be cut or written
+        QVERIFY(tz::FSCopyFork(from, readOnly, buffer) != 0); // cannot be cut or written
         ::close(from);
         ::close(readOnly);
         QCOMPARE(read(at(u"small"_s)), QByteArray("abc"));
+    }
+
+    // The reference of an open file follows renames and ends with removal.
+    void referenceOfOpenFile()
+    {
+        QVERIFY(write(at(u"open"_s), "x"));
+        const int fd = ::open(QFile::encodeName(at(u"open"_s)).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        tz::FSRef ref;
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), 0);
+        QCOMPARE(ref, refOf(at(u"open"_s)));
+        QVERIFY(QFile::rename(at(u"open"_s), at(u"renamed"_s)));
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), 0);
+        QCOMPARE(ref.path, at(u"renamed"_s));
+        QVERIFY(QFile::remove(at(u"renamed"_s)));
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), -43);
+        QVERIFY(ref.isNull());
+        ::close(fd);
+        QCOMPARE(int(tz::FileRefNumGetFSRef(fd, &ref)), -51);
+        int pipeEnds[2];
+        QCOMPARE(::pipe(pipeEnds), 0);
+        QCOMPARE(int(tz::FileRefNumGetFSRef(pipeEnds[0], &ref)), -43);
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        QCOMPARE(int(tz::FileRefNumGetFSRef(0, nullptr)), -50);
     }
 };
 

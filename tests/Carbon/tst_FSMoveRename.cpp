@@ -111,18 +111,17 @@ private Q_SLOTS:
     void moveRename_data()
     {
         QTest::addColumn<QString>("destination");
-        QTest::addColumn<QString>("name");         // "<none>": no new name
-        QTest::addColumn<QStringList>("present");  // made first, holding "other"
+        QTest::addColumn<QString>("name"); // "<none>": no new name
+        QTest::addColumn<QStringList>("present"); // made first, holding "other"
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("finalPath");    // where a/f's data and companion end up
+        QTest::addColumn<QString>("finalPath"); // where a/f's data and companion end up
         QTest::addColumn<QString>("listing");
 
-        QTest::newRow("move keeping the name") << u"b"_s << u"<none>"_s << QStringList() << 0 << u"b/f"_s
-                                               << u"a: b:._f,f"_s;
+        QTest::newRow("move keeping the name")
+            << u"b"_s << u"<none>"_s << QStringList() << 0 << u"b/f"_s << u"a: b:._f,f"_s;
         QTest::newRow("move into its own folder does nothing")
             << u"a"_s << u"<none>"_s << QStringList() << 0 << u"a/f"_s << u"a:._f,f b:"_s;
-        QTest::newRow("rename in its folder") << u"a"_s << u"g"_s << QStringList() << 0 << u"a/g"_s
-                                              << u"a:._g,g b:"_s;
+        QTest::newRow("rename in its folder") << u"a"_s << u"g"_s << QStringList() << 0 << u"a/g"_s << u"a:._g,g b:"_s;
         QTest::newRow("move and rename") << u"b"_s << u"g"_s << QStringList() << 0 << u"b/g"_s << u"a: b:._g,g"_s;
         QTest::newRow("new name taken only in the old folder")
             << u"b"_s << u"g"_s << QStringList{u"a/g"_s} << 0 << u"b/g"_s << u"a:g b:._g,g"_s;
@@ -132,11 +131,12 @@ private Q_SLOTS:
             << u"b"_s << u"<none>"_s << QStringList{u"b/f"_s} << -48 << u"a/f"_s << u"a:._f,f b:f"_s;
         QTest::newRow("new name taken in its own folder")
             << u"a"_s << u"g"_s << QStringList{u"a/g"_s} << -48 << u"a/f"_s << u"a:._f,f,g b:"_s;
-        QTest::newRow("name with a slash") << u"b"_s << u"x/y"_s << QStringList() << -37 << u"a/f"_s
-                                           << u"a:._f,f b:"_s;
+        QTest::newRow("name with a slash") << u"b"_s << u"x/y"_s << QStringList() << -37 << u"a/f"_s << u"a:._f,f b:"_s;
+        QTest::newRow("name with a NUL") << u"b"_s << u"g"_s + QChar(0) << QStringList() << -37 << u"a/f"_s
+                                         << u"a:._f,f b:"_s;
         QTest::newRow("empty name") << u"b"_s << u""_s << QStringList() << -37 << u"a/f"_s << u"a:._f,f b:"_s;
-        QTest::newRow("destination is a file") << u"a/f"_s << u"<none>"_s << QStringList() << -120 << u"a/f"_s
-                                               << u"a:._f,f b:"_s;
+        QTest::newRow("destination is a file")
+            << u"a/f"_s << u"<none>"_s << QStringList() << -120 << u"a/f"_s << u"a:._f,f b:"_s;
     }
     void moveRename()
     {
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(::chown(QFile::encodeName(at(u"a"_s)).constData(), 65534, 65534) == 0);
         QVERIFY(::chown(QFile::encodeName(at(u"a/f"_s)).constData(), 65534, 65534) == 0);
         QVERIFY(::chown(QFile::encodeName(at(u"a/._f"_s)).constData(), 65534, 65534) == 0);
-        QVERIFY(::chmod(QFile::encodeName(at(u"b"_s)).constData(), 0755) == 0);   // root's, not writable for nobody
+        QVERIFY(::chmod(QFile::encodeName(at(u"b"_s)).constData(), 0755) == 0); // root's, not writable for nobody
         QVERIFY(::seteuid(65534) == 0);
         const tz::OSErr status =
             tz::FSMoveRenameObjectUnicode(refOf(at(u"a/f"_s)), refOf(at(u"b"_s)), u"g"_s, 0, nullptr);

@@ -30,7 +30,8 @@ class TestFSRef : public QObject
     }
     static quint64 inodeOf(const QString& path)
     {
-        struct stat info {};
+        struct stat info
+        {};
         return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
     }
     static bool chattr(const QString& flag, const QString& path)
@@ -53,8 +54,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("refPath");   // empty: the all-zero reference
-        QTest::addColumn<QString>("nodeOf");    // the item whose inode the reference holds
+        QTest::addColumn<QString>("refPath"); // empty: the all-zero reference
+        QTest::addColumn<QString>("nodeOf"); // the item whose inode the reference holds
 
         const QString file = at(u"file"_s);
         QTest::newRow("file") << file << 0 << file << file;
@@ -68,6 +69,7 @@ private Q_SLOTS:
         QTest::newRow("nothing there") << at(u"missing"_s) << -43 << u""_s << u""_s;
         QTest::newRow("missing folder") << at(u"missing/x"_s) << -43 << u""_s << u""_s;
         QTest::newRow("empty path") << u""_s << -43 << u""_s << u""_s;
+        QTest::newRow("NUL inside") << file + QChar(0) + u"/x"_s << -37 << u""_s << u""_s;
     }
     void pathMakeRef()
     {
@@ -130,7 +132,7 @@ private Q_SLOTS:
         tz::FSRef ref;
         QVERIFY(tz::getFSRef(path, &ref));
         QVERIFY(tz::FSRefValid(ref));
-        touch(path + u".new"_s);   // exists before the old one goes, so its inode differs
+        touch(path + u".new"_s); // exists before the old one goes, so its inode differs
         QVERIFY(::rename(QFile::encodeName(path + u".new"_s).constData(), QFile::encodeName(path).constData()) == 0);
         QVERIFY(!tz::FSRefValid(ref));
         QVERIFY(tz::stringWithFSRef(ref).isNull());
@@ -220,7 +222,7 @@ private Q_SLOTS:
 
         QVERIFY(::seteuid(65534) == 0);
         const tz::OSErr asNobody = tz::FSCheckLock(ref);
-        const tz::OSErr othersFile = tz::FSCheckLock(writable);   // 0644, owned by root
+        const tz::OSErr othersFile = tz::FSCheckLock(writable); // 0644, owned by root
         QVERIFY(::seteuid(0) == 0);
         QCOMPARE(int(asNobody), -45);
         QCOMPARE(int(othersFile), -45);

@@ -19,7 +19,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("mountPoint");   // of the first entry
+        QTest::addColumn<QString>("mountPoint"); // of the first entry
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("type");
 
