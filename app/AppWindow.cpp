@@ -4,30 +4,39 @@
 #include "app/DeviceRows.h"
 #include "app/DeviceTableModel.h"
 #include "app/DiscRecording/DRConstants.h"
+#include "app/DiscRecording/DriveService.h"
+#include "app/PrintInfo.h"
 #include "ui_AppWindow.h"
 
 #include <QHeaderView>
+#include <QStatusBar>
 
 namespace {
 // The instance appWindow() hands out; its holders keep it alive.
 std::weak_ptr<AppWindow> result;
 } // namespace
 
-std::shared_ptr<AppWindow> AppWindow::appWindow()
+std::shared_ptr<AppWindow> AppWindow::appWindow(DriveService& service, std::shared_ptr<const PrintInfo> printInfo)
 {
     if (auto existing = result.lock())
         return existing;
-    auto instance = std::make_shared<AppWindow>();
+    auto instance = std::make_shared<AppWindow>(service, std::move(printInfo));
     result = instance;
     instance->window();
     return instance;
 }
 
-AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::make()) {}
+AppWindow::AppWindow(DriveService& service, std::shared_ptr<const PrintInfo> printInfo)
+    : _service(service),
+      _printInfo(printInfo ? std::move(printInfo) : std::make_shared<const PrintInfo>()),
+      _supporteds(tz::Array::make()),
+      _connecteds(tz::Array::make())
+{
+}
 
 AppWindow::~AppWindow()
 {
-    DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    _service.notificationCenter()->removeObserverNameObject(this, {}, {});
     // The window goes while the rows are still here: hiding its tables asks the data source.
     if (_window) {
         _window->close();
@@ -60,7 +69,7 @@ void AppWindow::windowDidLoad()
     buildTables();
     _window->centralWidget()->update();
 
-    DRNotificationCenter* center = DRNotificationCenter::currentRunLoopCenter();
+    DRNotificationCenter* center = _service.notificationCenter();
     center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
                                           DRDeviceAppearedNotification, {});
     center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
@@ -177,10 +186,37 @@ void AppWindow::doEject([[maybe_unused]] const QObject* sender)
     const auto device = dict ? tz::cast<DRDevice>(dict->objectForKey(deviceKey)) : nullptr;
     if (!device)
         return;
-    if (device->trayIsOpen())
-        device->closeTray();
-    else if (!device->ejectMedia())
-        TZ_LOG_LINE("-[AppWindow doEject:]", "Device %@ failed to open", device->displayName());
+    if (_ejectPending)
+        return;
+    setEjectPending(true);
+    const bool closing = device->trayIsOpen();
+    const auto answered = [this, device, closing](bool ok) {
+        setEjectPending(false);
+        if (ok)
+            return;
+        const QString name = device->displayName();
+        if (!closing)
+            TZ_LOG_LINE("-[AppWindow doEject:]", "Device %@ failed to open", name);
+        if (_window)
+            _window->statusBar()->showMessage(closing ? tz::format("Device %@ failed to close", name)
+                                                      : tz::format("Device %@ failed to open", name));
+    };
+    if (closing)
+        device->closeTray(this, answered);
+    else
+        device->ejectMedia(this, answered);
+}
+
+void AppWindow::setEjectPending(bool pending)
+{
+    _ejectPending = pending;
+    updateEjectButton();
+}
+
+void AppWindow::updateEjectButton()
+{
+    if (_ui)
+        _ui->ejectButton->setEnabled(!_ejectPending && _rowSelectedLast);
 }
 
 bool AppWindow::validateMenuItem(const QAction* item) const

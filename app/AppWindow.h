@@ -6,6 +6,7 @@
 #include "Foundation/Array.h"
 #include "Foundation/Dictionary.h"
 #include "app/ExportPresenters.h"
+#include "app/TablePrinting.h"
 #include "app/DiscRecording/DRNotificationCenter.h"
 
 #include <QObject>
@@ -15,6 +16,8 @@
 #include <memory>
 
 struct DeviceColumn;
+class DriveService;
+class PrintInfo;
 class QAction;
 class QLabel;
 class QMouseEvent;
@@ -35,12 +38,15 @@ public:
     using ArrayPtr = std::shared_ptr<const tz::Array>;
 
     // The single instance: made and loaded (window shown) on the first call, the same one on
-    // every later call. The caller keeps it alive; once all holders let go, the next call
-    // makes a new one.
-    [[nodiscard]] static std::shared_ptr<AppWindow> appWindow();
+    // every later call (which ignores its arguments). The caller keeps it alive; once all
+    // holders let go, the next call makes a new one.
+    [[nodiscard]] static std::shared_ptr<AppWindow> appWindow(DriveService& service,
+                                                              std::shared_ptr<const PrintInfo> printInfo = {});
 
-    // Empty tables and no row detailed; the layout loads on the first call of window().
-    AppWindow();
+    // Empty tables and no row detailed; the layout loads on the first call of window(). The
+    // window shows the service's drives and its profile's models (the service outlives the
+    // window) and prints with the print settings given (the defaults when none are).
+    explicit AppWindow(DriveService& service, std::shared_ptr<const PrintInfo> printInfo = {});
     ~AppWindow() override;
     AppWindow(const AppWindow&) = delete;
     AppWindow& operator=(const AppWindow&) = delete;
@@ -96,8 +102,11 @@ public:
     void doClick(QTableView* table, int clickedRow);
     void updateDetailsForTableRow(QTableView* table, int row);
     void updateDetailsForSelectedDeviceIfAppropriate();
-    // The eject button: closes an open tray, else ejects the medium.
+    // The eject button: closes an open tray, else ejects the medium. The drive answers later:
+    // until then the button is disabled and further presses do nothing; a failure is logged
+    // (eject) and shown in the status bar.
     void doEject(const QObject* sender);
+    [[nodiscard]] bool isEjectPending() const { return _ejectPending; }
     // Whether a menu item is enabled now; the detail commands need details to act on.
     [[nodiscard]] bool validateMenuItem(const QAction* item) const;
 
@@ -151,15 +160,23 @@ private:
     // A press on a table's viewport: one below the rows is a click on no row.
     void tableViewportPressed(QTableView* table, const QMouseEvent& press);
     bool saveTextToPath(const QString& text, const QString& path);
+    void setEjectPending(bool pending);
+    void updateEjectButton();
     void print(const std::function<bool(QPrinter&)>& printOn);
+    // The print settings' centring, for the printouts that honour it (tables and the window).
+    [[nodiscard]] TablePrinting::Centering centering() const;
     void restoreWindowState();
     void saveWindowState() const;
 
+    DriveService& _service;
+    std::shared_ptr<const PrintInfo> _printInfo;
     std::unique_ptr<Ui::AppWindow> _ui;
     std::unique_ptr<QMainWindow> _window;
     ArrayPtr _supporteds;
     ArrayPtr _connecteds;
     QPointer<QTableView> _viewLastDetailed;
     qint32 _rowLastDetailed = -1;
+    bool _ejectPending = false;
+    bool _rowSelectedLast = false; // the table whose selection changed last has a row selected
     ExportPresenters _exportPresenters;
 };

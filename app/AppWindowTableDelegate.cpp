@@ -23,8 +23,8 @@ void AppWindow::tableViewSelectionDidChange(QTableView* table)
 {
     const int row = selectedRow(table);
     updateDetailsForTableRow(table, row);
-    if (_ui)
-        _ui->ejectButton->setEnabled(row != -1);
+    _rowSelectedLast = row != -1;
+    updateEjectButton();
 }
 
 void AppWindow::doClick(QTableView* table, int clickedRow)

@@ -6,7 +6,7 @@
 #include "app/DeviceColumns.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "app/ObjectJson.h"
 #include "app/TableText.h"
 
@@ -100,7 +100,7 @@ QString jsonText(const QJsonValue& value)
     return QString::fromUtf8(document.toJson(QJsonDocument::Indented));
 }
 
-int listTable(const QString& name, bool asJson)
+int listTable(const QString& name, bool asJson, const DriveService& service)
 {
     QList<tz::Id> rows;
     const QList<DeviceColumn>* columns = nullptr;
@@ -108,8 +108,7 @@ int listTable(const QString& name, bool asJson)
         rows = DeviceRows::connectedRows();
         columns = &DeviceColumns::connectedColumns();
     } else if (name == QLatin1String("supported")) {
-        rows = DeviceRows::supportedRowsFromProfile(
-            DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+        rows = DeviceRows::supportedRowsFromProfile(service.supportProfile());
         columns = &DeviceColumns::supportedColumns();
     } else {
         return fail(badArguments, QStringLiteral("unknown list \"%1\" (use connected or supported)").arg(name));
@@ -215,33 +214,34 @@ bool wantsCommandLine(const QStringList& arguments)
     return false;
 }
 
-bool applyDataOptions(const QStringList& arguments)
+bool applyDataOptions(const QStringList& arguments, DriveService& service)
 {
     const Options options;
     QCommandLineParser parser;
     options.addTo(parser);
     if (!parser.parse(arguments))
         return false;
-    if (parser.isSet(options.simulate)) {
-        const QString path = parser.value(options.simulate);
-        if (!readable(path)) {
-            fail(badArguments, QStringLiteral("cannot read the drive simulation \"%1\"").arg(path));
-            return false;
-        }
-        DRService::useSimulatedDrives(path);
+    const QString simulation = parser.isSet(options.simulate) ? parser.value(options.simulate) : QString();
+    if (parser.isSet(options.simulate) && !readable(simulation)) {
+        fail(badArguments, QStringLiteral("cannot read the drive simulation \"%1\"").arg(simulation));
+        return false;
     }
-    if (parser.isSet(options.profile)) {
-        const QString path = parser.value(options.profile);
-        if (!readable(path)) {
-            fail(badArguments, QStringLiteral("cannot read the profile \"%1\"").arg(path));
-            return false;
-        }
-        DeviceSupportProfile::setOverridePath(path);
+    const QString profile = parser.isSet(options.profile) ? parser.value(options.profile) : QString();
+    if (parser.isSet(options.profile) && !readable(profile)) {
+        fail(badArguments, QStringLiteral("cannot read the profile \"%1\"").arg(profile));
+        return false;
     }
+    // Support levels are judged against the profile the supported table lists: the service
+    // has it before its first drive is read.
+    service.setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath(profile)));
+    if (simulation.isEmpty())
+        service.useDefaultDrives();
+    else
+        service.useSimulatedDrives(simulation);
     return true;
 }
 
-int run(const QStringList& arguments)
+int run(const QStringList& arguments, DriveService& service)
 {
     const Options options;
     QCommandLineParser parser;
@@ -262,13 +262,13 @@ int run(const QStringList& arguments)
     const bool asJson = parser.isSet(options.json);
     if (asJson && parser.isSet(options.eject))
         return fail(badArguments, QStringLiteral("--json goes with --list or --details"));
-    if (!applyDataOptions(arguments))
+    if (!applyDataOptions(arguments, service))
         return badArguments;
-    // As the window does at start-up: support levels are judged against the profile it lists.
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    if (!service.waitForDrives())
+        return fail(actionFailed, QStringLiteral("the drives did not answer in time"));
 
     if (parser.isSet(options.list))
-        return listTable(parser.value(options.list), asJson);
+        return listTable(parser.value(options.list), asJson, service);
     if (parser.isSet(options.details))
         return showDetails(parser.value(options.details), asJson);
     return eject(parser.value(options.eject));

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class DriveService;
+
 namespace CommandLine {
 
 // Exit statuses.
@@ -17,12 +19,15 @@ inline constexpr int badArguments = 2; // unknown option, missing or wrong value
 // application object.
 [[nodiscard]] bool wantsCommandLine(const QStringList& arguments);
 
-// Applies --profile and --simulate to the services: the window path calls it too. False, with a
-// one-line message on standard error, when a file they name cannot be read.
-[[nodiscard]] bool applyDataOptions(const QStringList& arguments);
+// Sets the service up from --simulate (else its default drives) and --profile (else the first
+// profile DeviceSupportProfile::chosenPath finds), reading the profile file once for the service
+// and the tables: the window path calls it too. False, with a one-line message on standard
+// error, when a file they name cannot be read; the service is then left as it was.
+[[nodiscard]] bool applyDataOptions(const QStringList& arguments, DriveService& service);
 
-// Runs the command line under the caller's QCoreApplication (no display needed): writes the
-// result to standard output and any error as one line on standard error; answers the exit status.
-[[nodiscard]] int run(const QStringList& arguments);
+// Runs the command line under the caller's QCoreApplication (no display needed) with the
+// service, which applyDataOptions sets up: writes the result to standard output and any error
+// as one line on standard error; answers the exit status.
+[[nodiscard]] int run(const QStringList& arguments, DriveService& service);
 
 } // namespace CommandLine

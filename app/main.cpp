@@ -2,6 +2,7 @@
 #include "app/AppInfo.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -27,17 +28,22 @@ int main(int argc, char* argv[])
     if (CommandLine::wantsCommandLine(arguments)) {
         const QCoreApplication app(argc, argv);
         setNames();
-        return CommandLine::run(arguments);
+        DriveService service;
+        service.install();
+        return CommandLine::run(arguments, service);
     }
 
     Application app(argc, argv);
     setNames();
     QApplication::setApplicationDisplayName(AppInfo::displayName());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/burner-catalogue.svg")));
-    if (!CommandLine::applyDataOptions(arguments))
+    // The one drive service: the window and its tables get it from the controller.
+    DriveService service;
+    service.install();
+    if (!CommandLine::applyDataOptions(arguments, service))
         return CommandLine::badArguments;
 
-    AppController controller;
+    AppController controller(service);
     QApplication::setQuitOnLastWindowClosed(AppController::applicationShouldTerminateAfterLastWindowClosed());
     controller.applicationDidFinishLaunching();
     return QApplication::exec();

@@ -8,7 +8,9 @@
 #include "app/AppController.h"
 #include "app/AppWindow.h"
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -82,16 +84,17 @@ void BM_ParseProfileWithLibplist(benchmark::State& state)
 }
 BENCHMARK(BM_ParseProfileWithLibplist)->Unit(benchmark::kMillisecond);
 
+// Reading the file and building the rows, as at start-up.
 void BM_BuildSupportedTable(benchmark::State& state)
 {
-    DeviceSupportProfile::setOverridePath(profileFile().path);
-    AppWindow window;
+    DriveService service;
+    AppWindow window(service);
     for (auto _ : state) {
+        service.setSupportProfile(DeviceSupportProfile::readProfile(profileFile().path));
         window.buildSupportedTable();
         if (window.supporteds()->count() != profileEntries + profileEntries / 5)
             std::abort();
     }
-    DeviceSupportProfile::setOverridePath({});
 }
 BENCHMARK(BM_BuildSupportedTable)->Unit(benchmark::kMillisecond);
 
@@ -141,7 +144,11 @@ int runMinimal(int argc, char** argv)
 int runApp(int argc, char** argv)
 {
     Application app(argc, argv);
-    AppController controller;
+    DriveService service;
+    service.install();
+    if (!CommandLine::applyDataOptions({QStringLiteral("bench_app")}, service))
+        return 1;
+    AppController controller(service);
     controller.applicationDidFinishLaunching();
     // Queued behind the delegate's deferred start, so the window exists by then.
     QTimer::singleShot(0, &app, [&controller] {

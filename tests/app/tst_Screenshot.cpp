@@ -2,7 +2,7 @@
 // details in the pane. The picture is kept as AppWindow-details.png in the working directory.
 #include "app/AppWindow.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QApplication>
 #include <QImage>
@@ -46,6 +46,9 @@ class tst_Screenshot : public QObject
 private Q_SLOTS:
     void initTestCase();
     void windowShowsTheSelectedDrivesDetails();
+
+private:
+    DriveService _service;
 };
 
 void tst_Screenshot::initTestCase()
@@ -54,13 +57,14 @@ void tst_Screenshot::initTestCase()
         QSKIP("needs an X server (CTest runs this under Xvfb)");
     QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
-    DeviceSupportProfile::setOverridePath(DeviceSupportProfile::builtInPath);
-    DRService::useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES));
+    _service.install();
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::builtInPath));
+    _service.useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES));
 }
 
 void tst_Screenshot::windowShowsTheSelectedDrivesDetails()
 {
-    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow();
+    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow(_service);
     QMainWindow* window = controller->window();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_VERIFY(controller->numberOfRowsInTableView(controller->connectedTable()) > 0);
