@@ -91,6 +91,9 @@ public:
     // The row's value under the column's identifier (a row key).
     [[nodiscard]] tz::Id tableViewObjectValueForTableColumnRow(const QTableView* table, const QString& columnIdentifier,
                                                                int row) const;
+    // The same with the identifier as a key object, as the table models keep it: no key is made per cell.
+    [[nodiscard]] tz::Id tableViewObjectValueForTableColumnRow(const QTableView* table, const tz::Id& columnKey,
+                                                               int row) const;
 
     // --- notificationHandlerMethods
     void handleDeviceListChangedNotice(const DRNotification& notification);
