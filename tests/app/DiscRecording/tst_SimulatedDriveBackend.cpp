@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 DRDevicePtr device(qsizetype index)
@@ -147,6 +149,52 @@ private Q_SLOTS:
         QVERIFY(flag(sata->status(), DRDeviceMediaPresentKey)); // the disc was still in the tray
         QTRY_COMPARE(log.entries.size(), 2);
         QCOMPARE(log.entries.at(1), QStringLiteral("StatusChanged /dev/sr0"));
+    }
+
+    void answersComeLaterAndOnlyToLiveContexts()
+    {
+        const DRDevicePtr sata = device(0);
+        bool answeredTheGone = false;
+        {
+            const QObject gone;
+            sata->ejectMedia(&gone, [&](bool) { answeredTheGone = true; });
+        }
+        const QObject context;
+        std::optional<bool> closed;
+        sata->closeTray(&context, [&](bool ok) { closed = ok; });
+        QVERIFY(!closed); // never inside the request
+        QTRY_VERIFY(closed.has_value());
+        QVERIFY(*closed);
+        QVERIFY(!answeredTheGone); // answered before the second, to nobody
+
+        // A drive the service does not know answers no, on a later turn too.
+        const DRDevice stranger(QStringLiteral("nowhere"));
+        std::optional<bool> ejected;
+        stranger.ejectMedia(&context, [&](bool ok) { ejected = ok; });
+        QVERIFY(!ejected);
+        QTRY_VERIFY(ejected.has_value());
+        QVERIFY(!*ejected);
+    }
+
+    void aBackendReplacedBeforeItListsIsNeverHeardOf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("one.plist"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"(<plist version="1.0"><dict><key>Drives</key><array><dict>
+            <key>Identifier</key><string>only</string>
+            <key>WriteCapabilities</key><array><string>CDR</string></array></dict></array></dict></plist>)");
+        file.close();
+        DriveEventLog log;
+        QTRY_COMPARE(log.entries.size(), 2);
+        log.entries.clear();
+        _service.useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE));
+        _service.useSimulatedDrives(path);
+        QVERIFY(_service.waitForDrives());
+        QTest::qWait(50);
+        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
+                                           QStringLiteral("Appeared only")}));
     }
 
     void mountedMediumDoesNotEject()
