@@ -15,6 +15,7 @@ void AppWindow::buildConnectedsTable()
 void AppWindow::buildSupportedTable()
 {
     // The profile read at start-up, the one the service judges support levels by.
+    _profileProblem = _service.supportProfileProblem();
     setSupporteds(tz::Array::make(DeviceRows::supportedRowsFromProfile(_service.supportProfile())));
 }
 

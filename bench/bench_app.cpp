@@ -194,7 +194,7 @@ int runApp(int argc, char** argv)
     Application app(argc, argv);
     DriveService service;
     service.install();
-    if (!CommandLine::applyDataOptions({QStringLiteral("bench_app")}, service))
+    if (!CommandLine::applyDataOptions(CommandLine::parseArguments({QStringLiteral("bench_app")}), service))
         return 1;
     AppController controller(service);
     controller.applicationDidFinishLaunching();

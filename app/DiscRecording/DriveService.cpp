@@ -62,6 +62,7 @@ void DriveService::useBackend(DriveBackendFactory makeBackend)
 {
     assertThread();
     const quint64 generation = ++_generation;
+    _simulationPath.clear();
     if (_started) {
         const QStringList order = std::exchange(_order, {});
         const QHash<QString, Drive> gone = std::exchange(_drives, {});
@@ -78,11 +79,18 @@ void DriveService::useBackend(DriveBackendFactory makeBackend)
 void DriveService::useSimulatedDrives(const QString& path)
 {
     useBackend([path] { return std::make_unique<SimulatedDriveBackend>(path); });
+    _simulationPath = path;
 }
 
 void DriveService::useSystemDrives()
 {
     useBackend([] { return std::make_unique<LinuxDriveBackend>(); });
+}
+
+QString DriveService::simulationProblem() const
+{
+    // A small file read on the main thread, only when asked (a bad file named on the command line).
+    return _simulationPath.isEmpty() ? QString() : SimulatedDriveBackend::problemWith(_simulationPath);
 }
 
 void DriveService::useDefaultDrives()
@@ -107,10 +115,12 @@ bool DriveService::waitForDrives(int timeoutMs)
     return _listed;
 }
 
-void DriveService::setSupportProfile(const tz::Id& profileRoot)
+void DriveService::setSupportProfile(const tz::Id& profileRoot, const QString& path, const QString& problem)
 {
     assertThread();
     _profile = profileRoot;
+    _profilePath = path;
+    _profileProblem = problem;
     for (Drive& drive : _drives)
         drive.info = withSupportLevel(drive.rawInfo);
 }

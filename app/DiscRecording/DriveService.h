@@ -51,6 +51,11 @@ public:
     void useSystemDrives();
     // The simulation named by BURNER_CATALOGUE_SIMULATE when set, else the machine's drives.
     void useDefaultDrives();
+    // The simulation file served; empty for the machine's drives (or another backend).
+    [[nodiscard]] const QString& simulationPath() const { return _simulationPath; }
+    // What is wrong with the simulation file served, in a few words ("is not a property list");
+    // empty when it is sound or no simulation is served.
+    [[nodiscard]] QString simulationProblem() const;
 
     // Whether the current backend's drives have been listed yet.
     [[nodiscard]] bool drivesAreListed() const { return _listed; }
@@ -62,8 +67,12 @@ public:
     // who needs it; nil until set. A drive whose vendor and product one of its personalities
     // names has the support level DRDeviceSupportLevelSupported, any other
     // DRDeviceSupportLevelUnsupported (SupportProfile.h has the rule).
-    void setSupportProfile(const tz::Id& profileRoot);
+    // path and problem say where it came from and what, if anything, kept it from listing drives
+    // (for messages: "cannot be read", "is not a property list", ...).
+    void setSupportProfile(const tz::Id& profileRoot, const QString& path = {}, const QString& problem = {});
     [[nodiscard]] const tz::Id& supportProfile() const { return _profile; }
+    [[nodiscard]] const QString& supportProfilePath() const { return _profilePath; }
+    [[nodiscard]] const QString& supportProfileProblem() const { return _profileProblem; }
 
     // The drives attached, in the backend's order; each drive keeps its DRDevice while attached.
     [[nodiscard]] std::shared_ptr<const tz::Array> devices() const;
@@ -124,6 +133,9 @@ private:
     bool _started = false;
     bool _listed = false;
     tz::Id _profile;
+    QString _profilePath;
+    QString _profileProblem;
+    QString _simulationPath;
     QStringList _order;
     QHash<QString, Drive> _drives;
     quint64 _nextRequest = 1;
