@@ -25,10 +25,10 @@ void DriveWorker::start(quint64 generation, const DriveBackendFactory& makeBacke
         return;
     }
     connect(_backend.get(), &DriveBackend::driveAppeared, this, [this](const QString& drive) {
-        const DriveSnapshot drive_ = snapshot(drive);
+        const DriveSnapshot appeared = snapshot(drive);
         const QStringList order = _backend->drives();
         const quint64 generation = _generation;
-        reply([generation, drive_, order](DriveWorkerClient& c) { c.driveAppeared(generation, drive_, order); });
+        reply([generation, appeared, order](DriveWorkerClient& c) { c.driveAppeared(generation, appeared, order); });
     });
     connect(_backend.get(), &DriveBackend::driveDisappeared, this, [this](const QString& drive) {
         const quint64 generation = _generation;
