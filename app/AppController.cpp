@@ -1,14 +1,12 @@
 #include "app/AppController.h"
 
 #include "app/AppWindow.h"
-#include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
 #include "app/HelpWindow.h"
 #include "app/PrintInfo.h"
 
 #include <QTimer>
 
-AppController::AppController() = default;
+AppController::AppController(DriveService& service) : _service(service), _printInfo(std::make_shared<PrintInfo>()) {}
 
 AppController::~AppController() = default;
 
@@ -25,16 +23,13 @@ void AppController::setAppWindow(const std::shared_ptr<AppWindow>& appWindow)
 
 void AppController::applicationDidFinishLaunching()
 {
-    PrintInfo::sharedPrintInfo().setVerticallyCentered(false);
-    // The drive service judges each drive's support level against the same profile the
-    // supported table shows; it needs it before the first drive is read.
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    _printInfo->setVerticallyCentered(false);
     QTimer::singleShot(0, this, &AppController::applicationDidStartEventLoop);
 }
 
 void AppController::applicationDidStartEventLoop()
 {
-    setAppWindow(AppWindow::appWindow());
+    setAppWindow(AppWindow::appWindow(_service, _printInfo));
 }
 
 void AppController::showHelpWindow()

@@ -1,5 +1,6 @@
 // The application delegate: prepares printing, opens the device window on the first turn of
-// the event loop, keeps it for the life of the program and opens help windows.
+// the event loop, keeps it for the life of the program and opens help windows. It hands the
+// window the drive service and the print settings it was given and owns.
 #pragma once
 
 #include <QObject>
@@ -7,21 +8,27 @@
 #include <memory>
 
 class AppWindow;
+class DriveService;
+class PrintInfo;
 
 class AppController final : public QObject
 {
     Q_OBJECT
 public:
-    AppController();
+    // The service outlives the controller.
+    explicit AppController(DriveService& service);
     ~AppController() override;
 
     // --- accessors
     [[nodiscard]] const std::shared_ptr<AppWindow>& appWindow() const { return _appWindow; }
     void setAppWindow(const std::shared_ptr<AppWindow>& appWindow);
 
+    // The print settings every printout of the program shares.
+    [[nodiscard]] const std::shared_ptr<PrintInfo>& printInfo() const { return _printInfo; }
+
     // --- appDelegateMethods
-    // Printouts are not centred vertically; hands the device-support profile to the drive
-    // service; defers applicationDidStartEventLoop to the first turn of the event loop.
+    // Printouts are not centred vertically; defers applicationDidStartEventLoop to the first
+    // turn of the event loop.
     void applicationDidFinishLaunching();
     // Creates and shows the device window (AppWindow::appWindow) and keeps it.
     void applicationDidStartEventLoop();
@@ -32,5 +39,7 @@ public Q_SLOTS:
     void showHelpWindow();
 
 private:
+    DriveService& _service;
+    std::shared_ptr<PrintInfo> _printInfo;
     std::shared_ptr<AppWindow> _appWindow;
 };

@@ -4,6 +4,8 @@
 #include "app/DeviceRows.h"
 #include "app/DeviceTableModel.h"
 #include "app/DiscRecording/DRConstants.h"
+#include "app/DiscRecording/DriveService.h"
+#include "app/PrintInfo.h"
 #include "ui_AppWindow.h"
 
 #include <QApplication>
@@ -19,21 +21,27 @@ namespace {
 std::weak_ptr<AppWindow> result;
 } // namespace
 
-std::shared_ptr<AppWindow> AppWindow::appWindow()
+std::shared_ptr<AppWindow> AppWindow::appWindow(DriveService& service, std::shared_ptr<const PrintInfo> printInfo)
 {
     if (auto existing = result.lock())
         return existing;
-    auto instance = std::make_shared<AppWindow>();
+    auto instance = std::make_shared<AppWindow>(service, std::move(printInfo));
     result = instance;
     instance->window();
     return instance;
 }
 
-AppWindow::AppWindow() : _supporteds(tz::Array::make()), _connecteds(tz::Array::make()) {}
+AppWindow::AppWindow(DriveService& service, std::shared_ptr<const PrintInfo> printInfo)
+    : _service(service),
+      _printInfo(printInfo ? std::move(printInfo) : std::make_shared<const PrintInfo>()),
+      _supporteds(tz::Array::make()),
+      _connecteds(tz::Array::make())
+{
+}
 
 AppWindow::~AppWindow()
 {
-    DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    _service.notificationCenter()->removeObserverNameObject(this, {}, {});
     // The window goes while the rows are still here: hiding its tables asks the data source.
     if (_window) {
         _window->close();
@@ -72,7 +80,7 @@ void AppWindow::windowDidLoad()
     buildTables();
     _window->centralWidget()->update();
 
-    DRNotificationCenter* center = DRNotificationCenter::currentRunLoopCenter();
+    DRNotificationCenter* center = _service.notificationCenter();
     center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
                                           DRDeviceAppearedNotification, {});
     center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
@@ -257,8 +265,8 @@ void AppWindow::updateEjectButton()
     for (QAction* action : {_ui->actionEject})
         action->setText(label);
     _ui->ejectButton->setText(label);
-    _ui->ejectButton->setEnabled(bool(device));
-    _ui->actionEject->setEnabled(bool(device));
+    _ui->ejectButton->setEnabled(device && !_ejectPending);
+    _ui->actionEject->setEnabled(device && !_ejectPending);
 }
 
 namespace {
@@ -283,14 +291,32 @@ void AppWindow::doEject([[maybe_unused]] const QObject* sender)
     const DRDevicePtr device = detailedDevice();
     if (!device)
         return;
-    if (device->trayIsOpen()) {
-        if (!device->closeTray())
+    if (_ejectPending)
+        return;
+    setEjectPending(true);
+    // The drive answers later, on this thread; the button waits until then.
+    const bool closing = device->trayIsOpen();
+    const auto answered = [this, device, closing](bool ok) {
+        setEjectPending(false);
+        if (ok)
+            return;
+        if (closing) {
             showStatusMessage(QStringLiteral("Device %1 failed to close").arg(device->displayName()));
-    } else if (!device->ejectMedia()) {
+            return;
+        }
         TZ_LOG_LINE("-[AppWindow doEject:]", "Device %@ failed to open", device->displayName());
         showStatusMessage(
             QStringLiteral("Device %1 failed to open: %2").arg(device->displayName(), ejectFailureReason(*device)));
-    }
+    };
+    if (closing)
+        device->closeTray(this, answered);
+    else
+        device->ejectMedia(this, answered);
+}
+
+void AppWindow::setEjectPending(bool pending)
+{
+    _ejectPending = pending;
     updateEjectButton();
 }
 

@@ -7,6 +7,7 @@
 #include "Foundation/Dictionary.h"
 #include "app/ExportPresenters.h"
 #include "app/DiscRecording/DRDevice.h"
+#include "app/TablePrinting.h"
 #include "app/DiscRecording/DRNotificationCenter.h"
 
 #include <QObject>
@@ -16,6 +17,8 @@
 #include <memory>
 
 struct DeviceColumn;
+class DriveService;
+class PrintInfo;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -38,12 +41,15 @@ public:
     using ArrayPtr = std::shared_ptr<const tz::Array>;
 
     // The single instance: made and loaded (window shown) on the first call, the same one on
-    // every later call. The caller keeps it alive; once all holders let go, the next call
-    // makes a new one.
-    [[nodiscard]] static std::shared_ptr<AppWindow> appWindow();
+    // every later call (which ignores its arguments). The caller keeps it alive; once all
+    // holders let go, the next call makes a new one.
+    [[nodiscard]] static std::shared_ptr<AppWindow> appWindow(DriveService& service,
+                                                              std::shared_ptr<const PrintInfo> printInfo = {});
 
-    // Empty tables and no row detailed; the layout loads on the first call of window().
-    AppWindow();
+    // Empty tables and no row detailed; the layout loads on the first call of window(). The
+    // window shows the service's drives and its profile's models (the service outlives the
+    // window) and prints with the print settings given (the defaults when none are).
+    explicit AppWindow(DriveService& service, std::shared_ptr<const PrintInfo> printInfo = {});
     ~AppWindow() override;
     AppWindow(const AppWindow&) = delete;
     AppWindow& operator=(const AppWindow&) = delete;
@@ -97,6 +103,9 @@ public:
     // The row's value under the column's identifier (a row key).
     [[nodiscard]] tz::Id tableViewObjectValueForTableColumnRow(const QTableView* table, const QString& columnIdentifier,
                                                                int row) const;
+    // The same with the identifier as a key object, as the table models keep it: no key is made per cell.
+    [[nodiscard]] tz::Id tableViewObjectValueForTableColumnRow(const QTableView* table, const tz::Id& columnKey,
+                                                               int row) const;
 
     // --- notificationHandlerMethods
     void handleDeviceListChangedNotice(const DRNotification& notification);
@@ -118,12 +127,14 @@ public:
     // The drive the details pane shows, while it shows a connected row that is also selected;
     // nil otherwise (a supported drive, a drive that has left, another row highlighted).
     [[nodiscard]] DRDevicePtr detailedDevice() const;
-    // The eject button and item: enabled exactly while there is a detailedDevice; "Close Tray"
-    // while its tray is open, else "Eject".
+    // The eject button and item: enabled while there is a detailedDevice and no answer from a
+    // drive is pending; "Close Tray" while its tray is open, else "Eject".
     void updateEjectButton();
     // The eject button: acts on detailedDevice only; closes an open tray, else ejects the
-    // medium. A failure is logged and shown in the status bar with its likely reason.
+    // medium. The drive answers later: until then the button is disabled and further presses
+    // do nothing. A failure is logged and shown in the status bar with its likely reason.
     void doEject(const QObject* sender);
+    [[nodiscard]] bool isEjectPending() const { return _ejectPending; }
     // A notice or failure in the status bar, where it stays until the next one.
     void showStatusMessage(const QString& message);
     // The selected row of a table as text: its cells in the order the columns are shown,
@@ -197,16 +208,22 @@ private:
     bool saveTextToPath(const QString& text, const QString& path, QString* error = nullptr);
     // Saves; then opens the file, or alerts with the reason when it could not be written.
     void saveAndOpen(const QString& text, const QString& path);
+    void setEjectPending(bool pending);
     void print(const std::function<bool(QPrinter&)>& printOn);
+    // The print settings' centring, for the printouts that honour it (tables and the window).
+    [[nodiscard]] TablePrinting::Centering centering() const;
     void restoreWindowState();
     void saveWindowState() const;
 
+    DriveService& _service;
+    std::shared_ptr<const PrintInfo> _printInfo;
     std::unique_ptr<Ui::AppWindow> _ui;
     std::unique_ptr<QMainWindow> _window;
     ArrayPtr _supporteds;
     ArrayPtr _connecteds;
     QPointer<QTableView> _viewLastDetailed;
     qint32 _rowLastDetailed = -1;
+    bool _ejectPending = false;
     ExportPresenters _exportPresenters;
     QString _profileProblem; // what is wrong with the profile read last; empty when sound
     bool _restoringSelection = false;

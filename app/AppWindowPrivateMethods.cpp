@@ -98,13 +98,18 @@ void AppWindow::doSaveDetailAsText([[maybe_unused]] const QObject* sender)
 void AppWindow::print(const std::function<bool(QPrinter&)>& printOn)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(PrintInfo::sharedPrintInfo().pageLayout());
+    printer.setPageLayout(_printInfo->pageLayout());
     if (!_exportPresenters.printDialog(printer, _window.get()))
         return;
     if (!printOn(printer))
         TZ_LOG_LINE("-[AppWindow(privateMethods) print:]", "Could not print to %@", printer.printerName().isEmpty()
                                                                                         ? printer.outputFileName()
                                                                                         : printer.printerName());
+}
+
+TablePrinting::Centering AppWindow::centering() const
+{
+    return {_printInfo->isHorizontallyCentered(), _printInfo->isVerticallyCentered()};
 }
 
 void AppWindow::printDocument(const QObject* sender)
@@ -114,9 +119,9 @@ void AppWindow::printDocument(const QObject* sender)
     const int tag = tagOf(sender);
     if (tag == 0 || tag == 1) {
         const QTableView* table = tag == 0 ? _ui->connectedTable : _ui->supportedTable;
-        print([table](QPrinter& printer) { return TablePrinting::printTable(*table, printer); });
+        print([this, table](QPrinter& printer) { return TablePrinting::printTable(*table, printer, centering()); });
     } else {
-        print([this](QPrinter& printer) { return TablePrinting::printWidget(*_window, printer); });
+        print([this](QPrinter& printer) { return TablePrinting::printWidget(*_window, printer, centering()); });
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/AppInfo.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DriveService.h"
 #include "app/DeviceTableModel.h"
 #include "ui_AppWindow.h"
 
@@ -68,7 +69,7 @@ QString AppWindow::aboutText() const
 {
     return QStringLiteral("%1 %2\n%3\n\nProfile in use: %4")
         .arg(AppInfo::displayName(), AppInfo::version(), AppInfo::licence(),
-             DeviceSupportProfile::displayPath(DeviceSupportProfile::chosenPath()));
+             DeviceSupportProfile::displayPath(_service.supportProfilePath()));
 }
 
 void AppWindow::showAbout()

@@ -3,7 +3,7 @@
 #include "app/AppWindow.h"
 
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "ui_AppWindow.h"
 
 #include <QLabel>
@@ -25,18 +25,18 @@ void AppWindow::showStatusMessage(const QString& message)
 
 void AppWindow::reportDataFileProblems()
 {
-    const QString simulation = DRService::simulationPath();
+    const QString simulation = _service.simulationPath();
     _sourceLabel->setText(
         QStringLiteral("Profile: %1    Drives: %2")
-            .arg(DeviceSupportProfile::displayPath(DeviceSupportProfile::chosenPath()),
+            .arg(DeviceSupportProfile::displayPath(_service.supportProfilePath()),
                  simulation.isEmpty() ? QStringLiteral("udev") : QStringLiteral("simulated from %1").arg(simulation)));
 
     // The window still opens; the status bar says which file let it down and how.
     QStringList problems;
     if (!_profileProblem.isEmpty())
         problems.append(QStringLiteral("The profile \u201c%1\u201d %2: no supported drives are listed.")
-                            .arg(DeviceSupportProfile::displayPath(DeviceSupportProfile::chosenPath()), _profileProblem));
-    if (const QString problem = DRService::simulationProblem(); !problem.isEmpty())
+                            .arg(DeviceSupportProfile::displayPath(_service.supportProfilePath()), _profileProblem));
+    if (const QString problem = _service.simulationProblem(); !problem.isEmpty())
         problems.append(
             QStringLiteral("The drive simulation \u201c%1\u201d %2: no drives are shown.").arg(simulation, problem));
     if (!problems.isEmpty())

@@ -1,6 +1,7 @@
 // AppWindow(tableDataSourceMethods): what the two tables show, row by row.
 #include "app/AppWindow.h"
 
+#include "Foundation/String.h"
 #include "ui_AppWindow.h"
 
 tz::DictionaryPtr AppWindow::tableViewDictForRow(const QTableView* table, int row) const
@@ -27,6 +28,11 @@ int AppWindow::numberOfRowsInTableView(const QTableView* table) const
 tz::Id AppWindow::tableViewObjectValueForTableColumnRow(const QTableView* table, const QString& columnIdentifier,
                                                         int row) const
 {
+    return tableViewObjectValueForTableColumnRow(table, tz::str(columnIdentifier), row);
+}
+
+tz::Id AppWindow::tableViewObjectValueForTableColumnRow(const QTableView* table, const tz::Id& columnKey, int row) const
+{
     const tz::DictionaryPtr dict = tableViewDictForRow(table, row);
-    return dict ? dict->objectForKey(columnIdentifier) : tz::Id();
+    return dict ? dict->objectForKey(columnKey) : tz::Id();
 }

@@ -3,7 +3,7 @@
 
 #include "Foundation/Format.h"
 #include "app/DeviceRows.h"
-#include "app/DeviceSupportProfile.h"
+#include "app/DiscRecording/DriveService.h"
 #include "ui_AppWindow.h"
 
 void AppWindow::buildConnectedsTable()
@@ -14,8 +14,9 @@ void AppWindow::buildConnectedsTable()
 
 void AppWindow::buildSupportedTable()
 {
-    const tz::Id root = DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath(), &_profileProblem);
-    setSupporteds(tz::Array::make(DeviceRows::supportedRowsFromProfile(root)));
+    // The profile read at start-up, the one the service judges support levels by.
+    _profileProblem = _service.supportProfileProblem();
+    setSupporteds(tz::Array::make(DeviceRows::supportedRowsFromProfile(_service.supportProfile())));
 }
 
 void AppWindow::buildTables()

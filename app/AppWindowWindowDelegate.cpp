@@ -1,6 +1,7 @@
 // AppWindow(windowDelegateMethods): closing the window, and its geometry between runs.
 #include "app/AppWindow.h"
 
+#include "app/DiscRecording/DriveService.h"
 #include "ui_AppWindow.h"
 
 #include <QCloseEvent>
@@ -21,7 +22,7 @@ const QString supportedColumnsKey = QStringLiteral("AppWindow/supportedColumns")
 
 void AppWindow::windowWillClose()
 {
-    DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {});
+    _service.notificationCenter()->removeObserverNameObject(this, {}, {});
     saveWindowState();
 }
 

@@ -7,7 +7,7 @@
 #include "app/DeviceColumns.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "app/ObjectJson.h"
 #include "app/TableText.h"
 
@@ -107,7 +107,7 @@ QString jsonText(const QJsonValue& value)
     return QString::fromUtf8(document.toJson(QJsonDocument::Indented));
 }
 
-int listTable(const QString& name, bool asJson)
+int listTable(const QString& name, bool asJson, const DriveService& service)
 {
     QList<tz::Id> rows;
     const QList<DeviceColumn>* columns = nullptr;
@@ -115,8 +115,7 @@ int listTable(const QString& name, bool asJson)
         rows = DeviceRows::connectedRows();
         columns = &DeviceColumns::connectedColumns();
     } else if (name == QLatin1String("supported")) {
-        rows = DeviceRows::supportedRowsFromProfile(
-            DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+        rows = DeviceRows::supportedRowsFromProfile(service.supportProfile());
         columns = &DeviceColumns::supportedColumns();
     } else {
         return fail(badArguments, QStringLiteral("unknown list \"%1\" (use connected or supported)").arg(name));
@@ -302,22 +301,26 @@ bool wantsCommandLine(const QStringList& arguments)
     return parseArguments(arguments).action != Request::Action::Window;
 }
 
-bool applyDataOptions(const Request& request)
+bool applyDataOptions(const Request& request, DriveService& service)
 {
-    if (!request.simulate.isEmpty()) {
-        if (!readable(request.simulate)) {
-            fail(badArguments, QStringLiteral("cannot read the drive simulation \"%1\"").arg(request.simulate));
-            return false;
-        }
-        DRService::useSimulatedDrives(request.simulate);
+    if (!request.simulate.isEmpty() && !readable(request.simulate)) {
+        fail(badArguments, QStringLiteral("cannot read the drive simulation \"%1\"").arg(request.simulate));
+        return false;
     }
-    if (!request.profile.isEmpty()) {
-        if (!readable(request.profile)) {
-            fail(badArguments, QStringLiteral("cannot read the profile \"%1\"").arg(request.profile));
-            return false;
-        }
-        DeviceSupportProfile::setOverridePath(request.profile);
+    if (!request.profile.isEmpty() && !readable(request.profile)) {
+        fail(badArguments, QStringLiteral("cannot read the profile \"%1\"").arg(request.profile));
+        return false;
     }
+    // Read once, here: support levels are judged against the profile the supported table lists,
+    // and the service has it before its first drive is read.
+    const QString profilePath = DeviceSupportProfile::chosenPath(request.profile);
+    QString profileProblem;
+    const tz::Id profileRoot = DeviceSupportProfile::readProfile(profilePath, &profileProblem);
+    service.setSupportProfile(profileRoot, profilePath, profileProblem);
+    if (request.simulate.isEmpty())
+        service.useDefaultDrives();
+    else
+        service.useSimulatedDrives(request.simulate);
     return true;
 }
 
@@ -336,12 +339,12 @@ void printError(const QString& message)
     writeTo(stderr, programName() + QStringLiteral(": ") + message + u'\n');
 }
 
-int run(const QStringList& arguments)
+int run(const QStringList& arguments, DriveService& service)
 {
-    return run(parseArguments(arguments));
+    return run(parseArguments(arguments), service);
 }
 
-int run(const Request& request)
+int run(const Request& request, DriveService& service)
 {
     using Action = Request::Action;
     // Diagnostics are for whoever asks for them; standard error is for the one failure line.
@@ -368,23 +371,20 @@ int run(const Request& request)
     case Action::Eject:
         break;
     }
-    if (!applyDataOptions(request))
+    if (!applyDataOptions(request, service))
         return badArguments;
-    const QString simulationProblem = DRService::simulationProblem();
+    const QString simulationProblem = service.simulationProblem();
     if (!simulationProblem.isEmpty())
         return fail(badArguments,
-                    QStringLiteral("the drive simulation \"%1\" %2").arg(DRService::simulationPath(), simulationProblem));
-    QString profileProblem;
-    const QString profilePath = DeviceSupportProfile::chosenPath();
-    const tz::Id profileRoot = DeviceSupportProfile::readProfile(profilePath, &profileProblem);
-    if (!profileProblem.isEmpty())
+                    QStringLiteral("the drive simulation \"%1\" %2").arg(service.simulationPath(), simulationProblem));
+    if (const QString profileProblem = service.supportProfileProblem(); !profileProblem.isEmpty())
         return fail(badArguments, QStringLiteral("the profile \"%1\" %2")
-                                      .arg(DeviceSupportProfile::displayPath(profilePath), profileProblem));
-    // As the window does at start-up: support levels are judged against the profile it lists.
-    DRService::setSupportProfile(profileRoot);
+                                      .arg(DeviceSupportProfile::displayPath(service.supportProfilePath()), profileProblem));
+    if (!service.waitForDrives())
+        return fail(actionFailed, QStringLiteral("the drives did not answer in time"));
 
     if (request.action == Action::List)
-        return listTable(request.value, request.json);
+        return listTable(request.value, request.json, service);
     if (request.action == Action::Details)
         return showDetails(request.value, request.json);
     return eject(request.value);

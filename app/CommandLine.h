@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class DriveService;
+
 namespace CommandLine {
 
 // Exit statuses.
@@ -38,9 +40,11 @@ struct Request
 // Whether the arguments are for the command line (parseArguments does not answer Window).
 [[nodiscard]] bool wantsCommandLine(const QStringList& arguments);
 
-// Applies --profile and --simulate to the services: the window path calls it too. False, with a
-// one-line message on standard error, when a file they name cannot be read.
-[[nodiscard]] bool applyDataOptions(const Request& request);
+// Sets the service up from --simulate (else its default drives) and --profile (else the first
+// profile DeviceSupportProfile::chosenPath finds), reading the profile file once for the service
+// and the tables: the window path calls it too. False, with a one-line message on standard
+// error, when a file they name cannot be read; the service is then left as it was.
+[[nodiscard]] bool applyDataOptions(const Request& request, DriveService& service);
 
 // Why the window cannot be shown here, as a line for printError; empty when a display (or a
 // platform named in QT_QPA_PLATFORM) is there to try.
@@ -49,10 +53,11 @@ struct Request
 // One line on standard error: the program's name, ": " and the message.
 void printError(const QString& message);
 
-// Runs the command line under the caller's QCoreApplication (no display needed): writes the
-// result to standard output and any error as one line on standard error; answers the exit
-// status. The library's diagnostic log lines are written only with --verbose.
-[[nodiscard]] int run(const QStringList& arguments);
-[[nodiscard]] int run(const Request& request);
+// Runs the command line under the caller's QCoreApplication (no display needed) with the
+// service, which applyDataOptions sets up: writes the result to standard output and any error
+// as one line on standard error; answers the exit status. The library's diagnostic log lines
+// are written only with --verbose.
+[[nodiscard]] int run(const QStringList& arguments, DriveService& service);
+[[nodiscard]] int run(const Request& request, DriveService& service);
 
 } // namespace CommandLine

@@ -7,6 +7,7 @@
 #include "Foundation_Additions/NSString/TzNSStringMiscTrimming.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DRConstants.h"
+#include "app/DiscRecording/SupportProfile.h"
 
 #include <QStringList>
 
@@ -14,10 +15,22 @@ namespace DeviceRows {
 
 namespace {
 
-tz::Id valueForKey(const tz::Id& dict, const QString& key)
+tz::Id valueForKey(const tz::Id& dict, const tz::Id& key)
 {
     const auto* d = tz::as<tz::Dictionary>(dict);
     return d ? d->objectForKey(key) : tz::Id();
+}
+
+// A row made in one go from its entries, in order. A nil value leaves its key out with the
+// dictionary additions' log line, as setting it one by one would.
+tz::DictionaryPtr rowWithEntries(const QList<tz::Dictionary::Entry>& entries)
+{
+    for (const tz::Dictionary::Entry& entry : entries) {
+        if (!entry.second)
+            (void)tz::dictionaryBySettingObjectForKey(tz::Dictionary::make(), entry.second, entry.first);
+    }
+    // The dictionary leaves out the nil ones.
+    return tz::Dictionary::make(entries);
 }
 
 // The text of a value that should be a string; other kinds give their description.
@@ -36,11 +49,13 @@ tz::Id strippedValue(const tz::DictionaryPtr& info, const QString& key)
 QString alternateVendorNames(const tz::Id& alternates)
 {
     if (const auto* list = tz::as<tz::Array>(alternates)) {
-        QStringList names;
-        names.reserve(list->count());
-        for (const tz::Id& name : list->objects())
-            names.append(textForValue(name));
-        return tz::stringByTrimmingWhiteSpaces(names.join(dividerString));
+        QString names;
+        for (const tz::Id& name : list->objects()) {
+            if (!names.isEmpty() || &name != &list->objects().first())
+                names += dividerString;
+            names += textForValue(name);
+        }
+        return tz::stringByTrimmingWhiteSpaces(names);
     }
     return tz::stringByTrimmingWhiteSpaces(textForValue(alternates));
 }
@@ -49,8 +64,9 @@ QString alternateVendorNames(const tz::Id& alternates)
 
 QString manufacturerForPersonality(const QString& actualVendor, const tz::Id& personality)
 {
-    const QString vendor = tz::stringByTrimmingWhiteSpaces(textForValue(valueForKey(personality, TzDRDeviceVendorNameKey)));
-    const QString alternates = alternateVendorNames(valueForKey(personality, DRDeviceAlternateVendorNamesKey));
+    const DiscRecording::ProfileKeys& keys = DiscRecording::profileKeys();
+    const QString vendor = tz::stringByTrimmingWhiteSpaces(textForValue(valueForKey(personality, keys.vendorName)));
+    const QString alternates = alternateVendorNames(valueForKey(personality, keys.alternateVendorNames));
 
     QString text = tz::stringByTrimmingWhiteSpaces(actualVendor);
     for (const QString& part : {vendor, alternates}) {
@@ -66,35 +82,30 @@ QString manufacturerForPersonality(const QString& actualVendor, const tz::Id& pe
 QList<tz::Id> supportedRowsFromProfile(const tz::Id& profileRoot)
 {
     QList<tz::Id> rows;
-    const auto* entries = tz::as<tz::Array>(profileRoot);
-    if (!entries)
-        return rows;
-
+    const DiscRecording::ProfileKeys& keys = DiscRecording::profileKeys();
     const tz::Id model = tz::str(modelKey);
     const tz::Id manufacturer = tz::str(manufacturerKey);
     const tz::Id info = tz::str(infoKey);
-    const auto empty = tz::Dictionary::make();
-    for (const tz::Id& entry : entries->objects()) {
-        const tz::Id personalities = valueForKey(entry, DRPersonalitiesKey);
-        QList<tz::Id> list;
-        if (tz::as<tz::Dictionary>(personalities))
-            list.append(personalities);
-        else if (const auto* array = tz::as<tz::Array>(personalities))
-            list = array->objects();
-        if (list.isEmpty())
-            continue;
-
-        const tz::Id profile = valueForKey(entry, DRDeviceProfileKey);
-        const QString base = textForValue(valueForKey(profile, DRDeviceActualVendorNameKey));
-        for (const tz::Id& personality : std::as_const(list)) {
-            tz::DictionaryPtr row = tz::dictionaryBySettingObjectForKey(
-                empty, valueForKey(personality, TzDRDeviceProductNameKey), model);
-            row = tz::dictionaryBySettingObjectForKey(row, tz::str(manufacturerForPersonality(base, personality)),
-                                                      manufacturer);
-            row = tz::dictionaryBySettingObjectForKey(row, profile, info);
-            rows.append(row);
+    // Personalities of one entry share its profile and vendor: looked up once per entry.
+    const tz::Dictionary* lastEntry = nullptr;
+    tz::Id profile;
+    QString base;
+    QList<tz::Dictionary::Entry> entries;
+    entries.reserve(3);
+    DiscRecording::forEachPersonality(profileRoot, [&](const tz::Dictionary& entry, const tz::Id& personality) {
+        if (&entry != lastEntry) {
+            lastEntry = &entry;
+            profile = entry.objectForKey(keys.profile);
+            // Trimmed once for all its personalities; trimming again leaves it as it is.
+            base = tz::stringByTrimmingWhiteSpaces(textForValue(valueForKey(profile, keys.actualVendorName)));
         }
-    }
+        // One list for all rows: the dictionary copies it.
+        entries.clear();
+        entries.append({model, valueForKey(personality, keys.productName)});
+        entries.append({manufacturer, tz::str(manufacturerForPersonality(base, personality))});
+        entries.append({info, profile});
+        rows.append(rowWithEntries(entries));
+    });
     return rows;
 }
 

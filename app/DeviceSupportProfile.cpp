@@ -15,28 +15,10 @@ const QString leopardPathToFile =
     QStringLiteral("/System/Library/Frameworks/DiscRecording.framework/Resources/DeviceSupport.drprofile");
 const QString builtInPath = QStringLiteral(":/DeviceSupport.drprofile");
 
-namespace {
-QString& overrideStorage()
+QString chosenPath(const QString& named)
 {
-    static QString path;
-    return path;
-}
-} // namespace
-
-void setOverridePath(const QString& path)
-{
-    overrideStorage() = path;
-}
-
-QString overridePath()
-{
-    return overrideStorage();
-}
-
-QString chosenPath()
-{
-    if (!overrideStorage().isEmpty())
-        return overrideStorage();
+    if (!named.isEmpty())
+        return named;
     if (QFileInfo::exists(pathToFile))
         return pathToFile;
     if (QFileInfo::exists(leopardPathToFile))

@@ -1,18 +1,10 @@
-// The device-support profile: the drive models the program lists as supported, where the
-// file is found and how it is read. Its root is an array of entries; each entry holds one
-// personality dictionary or an array of them, and the drive's profile dictionary.
+// Where the device-support profile file is found and how it is read. The file is read once
+// per start (CommandLine::applyDataOptions) and its root shared through the drive service;
+// its format is in app/DiscRecording/SupportProfile.h.
 #pragma once
 
 #include "Foundation/Object.h"
-
-// Keys of a profile entry.
-inline const QString DRPersonalitiesKey = QStringLiteral("DRDevicePersonalities");
-inline const QString DRDeviceProfileKey = QStringLiteral("DRDeviceProfile");
-inline const QString DRDeviceActualVendorNameKey = QStringLiteral("DRDeviceActualVendorName");
-// Keys of a personality.
-inline const QString TzDRDeviceVendorNameKey = QStringLiteral("DRDeviceVendorName");
-inline const QString DRDeviceAlternateVendorNamesKey = QStringLiteral("DRDeviceAlternateVendorNames");
-inline const QString TzDRDeviceProductNameKey = QStringLiteral("DRDeviceProductName");
+#include "app/DiscRecording/SupportProfile.h"
 
 namespace DeviceSupportProfile {
 
@@ -22,13 +14,10 @@ extern const QString leopardPathToFile;
 // The profile built into the program (a Qt resource), used when neither of those exists.
 extern const QString builtInPath;
 
-// A profile the user named (--profile) takes the place of all the others; empty clears it.
-void setOverridePath(const QString& path);
-[[nodiscard]] QString overridePath();
-
-// The override when set; else pathToFile when it exists; else leopardPathToFile when that
-// exists; else builtInPath.
-[[nodiscard]] QString chosenPath();
+// The profile the user named (--profile) when not empty, as it takes the place of all the
+// others; else pathToFile when it exists; else leopardPathToFile when that exists; else
+// builtInPath.
+[[nodiscard]] QString chosenPath(const QString& named = {});
 
 // The property list at the path, symbolic links resolved first; nil when the file cannot be
 // read or is not a property list. The caller checks that the root is an array. problem, when

@@ -1,5 +1,6 @@
 #include "app/DeviceTableModel.h"
 
+#include "Foundation/String.h"
 #include "app/AppWindow.h"
 
 #include <QSortFilterProxyModel>
@@ -8,6 +9,8 @@
 DeviceTableModel::DeviceTableModel(const AppWindow* dataSource, QTableView* table, QList<DeviceColumn> columns)
     : QAbstractTableModel(table), _dataSource(dataSource), _table(table), _columns(std::move(columns))
 {
+    for (const DeviceColumn& column : std::as_const(_columns))
+        _keys.append(tz::str(column.identifier));
 }
 
 void DeviceTableModel::reloadData()
@@ -30,8 +33,9 @@ QVariant DeviceTableModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    const tz::Id value = _dataSource->tableViewObjectValueForTableColumnRow(_table, columnIdentifier(index.column()),
-                                                                           index.row());
+    if (index.column() < 0 || index.column() >= _keys.size())
+        return {};
+    const tz::Id value = _dataSource->tableViewObjectValueForTableColumnRow(_table, _keys.at(index.column()), index.row());
     if (!value)
         return {};
     return DeviceColumns::cellText(value);

@@ -38,4 +38,5 @@ private:
     const AppWindow* _dataSource;
     const QTableView* _table;
     QList<DeviceColumn> _columns;
+    QList<tz::Id> _keys; // each column's identifier as a key object, made once
 };

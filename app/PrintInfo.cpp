@@ -10,9 +10,3 @@ PrintInfo::PrintInfo()
     _pageLayout = QPageLayout(QPageSize(usLetter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
                               QMarginsF(72, 72, 72, 72), QPageLayout::Point);
 }
-
-PrintInfo& PrintInfo::sharedPrintInfo()
-{
-    static PrintInfo shared;
-    return shared;
-}

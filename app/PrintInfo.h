@@ -1,5 +1,5 @@
-// The print settings all printouts of the program share: the page layout and whether the
-// printed view is centred on the page, horizontally and vertically.
+// Print settings: the page layout and whether the printed view is centred on the page,
+// horizontally and vertically. The application delegate owns the ones all printouts share.
 #pragma once
 
 #include <QPageLayout>
@@ -7,8 +7,8 @@
 class PrintInfo
 {
 public:
-    // The one instance of the program (main thread only).
-    [[nodiscard]] static PrintInfo& sharedPrintInfo();
+    // Letter where the locale measures in inches, A4 elsewhere; one-inch margins; centred both ways.
+    PrintInfo();
 
     [[nodiscard]] const QPageLayout& pageLayout() const { return _pageLayout; }
     void setPageLayout(const QPageLayout& layout) { _pageLayout = layout; }
@@ -18,8 +18,6 @@ public:
     void setVerticallyCentered(bool centered) { _verticallyCentered = centered; }
 
 private:
-    PrintInfo();
-
     QPageLayout _pageLayout;
     bool _horizontallyCentered = true;
     bool _verticallyCentered = true;

@@ -211,7 +211,7 @@ QList<int> printedColumnWidths(const QTableView& table)
     return widths;
 }
 
-bool printTable(const QTableView& table, QPagedPaintDevice& device)
+bool printTable(const QTableView& table, QPagedPaintDevice& device, Centering centering)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -227,10 +227,13 @@ bool printTable(const QTableView& table, QPagedPaintDevice& device)
     if (tablePainter.width() > 0)
         scale = std::min(scale, pageWidth / tablePainter.width());
     scale = std::min(scale, pageHeight / (tablePainter.headerHeight() + tablePainter.rowHeight()));
-    painter.scale(scale, scale);
-
     const float pageBody = float(pageHeight / scale) - float(tablePainter.headerHeight());
     const float total = tablePainter.bodyHeight();
+    const qreal printedWidth = tablePainter.width() * scale;
+    const qreal printedHeight = (tablePainter.headerHeight() + qreal(total)) * scale;
+    painter.translate(centering.horizontally ? std::max(0.0, (pageWidth - printedWidth) / 2) : 0.0,
+                      centering.vertically && printedHeight <= pageHeight ? (pageHeight - printedHeight) / 2 : 0.0);
+    painter.scale(scale, scale);
     const QRectF pageRect(0.0, 0.0, pageWidth / scale, pageHeight / scale);
     float top = 0.0f;
     for (bool firstPage = true;; firstPage = false) {
@@ -250,7 +253,7 @@ bool printTable(const QTableView& table, QPagedPaintDevice& device)
     return painter.end();
 }
 
-bool printWidget(QWidget& widget, QPrinter& printer)
+bool printWidget(QWidget& widget, QPrinter& printer, Centering centering)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -260,6 +263,8 @@ bool printWidget(QWidget& widget, QPrinter& printer)
         // Natural size on paper, shrunk to fit the page.
         const qreal scale = std::min({qreal(printer.logicalDpiY()) / widget.logicalDpiY(),
                                       qreal(printer.width()) / size.width(), qreal(printer.height()) / size.height()});
+        painter.translate(centering.horizontally ? (printer.width() - size.width() * scale) / 2 : 0.0,
+                          centering.vertically ? (printer.height() - size.height() * scale) / 2 : 0.0);
         painter.scale(scale, scale);
         widget.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
     }

@@ -12,6 +12,14 @@ class QWidget;
 
 namespace TablePrinting {
 
+// Where a printout smaller than the page goes: centred on each axis that is set, else against
+// the top or left edge of the printable area.
+struct Centering
+{
+    bool horizontally = false;
+    bool vertically = false;
+};
+
 // The bottom of a printed table page: the proposed bottom moved up to the last whole row
 // step (row height + intercell spacing) below top. The limit is not used. When not even one
 // step fits (or the step is not positive), the proposed bottom itself: that one row is cut,
@@ -30,12 +38,14 @@ namespace TablePrinting {
 // printedColumnWidths. The header repeats on
 // every page and pages end where adjustPageHeightNew puts them (Qt draws the grid inside a
 // row, so the spacing is 0). The table keeps its size on paper, shrunk to the page's width,
-// and further when the header and one row would not fit a page, so no page cuts a row.
+// and further when the header and one row would not fit a page, so no page cuts a row. A table
+// narrower than the page is centred across it when asked; one that fits on a single page is
+// centred down it when asked.
 // False when the device cannot be painted on or refuses a new page.
-bool printTable(const QTableView& table, QPagedPaintDevice& device);
+bool printTable(const QTableView& table, QPagedPaintDevice& device, Centering centering = {});
 // The widget as it looks on screen, at its size on paper, shrunk to fit one page (aspect ratio
-// kept). False when the printer cannot be painted on.
-bool printWidget(QWidget& widget, QPrinter& printer);
+// kept), centred on the axes asked for. False when the printer cannot be painted on.
+bool printWidget(QWidget& widget, QPrinter& printer, Centering centering = {});
 // The document laid out on the printer's pages.
 void printTextDocument(const QTextDocument& document, QPrinter& printer);
 

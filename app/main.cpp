@@ -2,6 +2,7 @@
 #include "app/AppInfo.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -76,7 +77,9 @@ int main(int argc, char* argv[])
     if (request.action != CommandLine::Request::Action::Window) {
         const QCoreApplication app(argc, argv);
         setNames();
-        return CommandLine::run(request);
+        DriveService service;
+        service.install();
+        return CommandLine::run(request, service);
     }
 
     if (const QString problem = CommandLine::displayProblem(); !problem.isEmpty()) {
@@ -90,10 +93,13 @@ int main(int argc, char* argv[])
     setNames();
     QApplication::setApplicationDisplayName(AppInfo::displayName());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/burner-catalogue.svg")));
-    if (!CommandLine::applyDataOptions(request))
+    // The one drive service: the window and its tables get it from the controller.
+    DriveService service;
+    service.install();
+    if (!CommandLine::applyDataOptions(request, service))
         return CommandLine::badArguments;
 
-    AppController controller;
+    AppController controller(service);
     QApplication::setQuitOnLastWindowClosed(AppController::applicationShouldTerminateAfterLastWindowClosed());
     controller.applicationDidFinishLaunching();
     return QApplication::exec();

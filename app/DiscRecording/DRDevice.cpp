@@ -1,51 +1,66 @@
 #include "app/DiscRecording/DRDevice.h"
 
-#include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DriveService.h"
 
 #include "Foundation/Format.h"
-#include "Foundation/String.h"
+
 
 std::shared_ptr<const tz::Array> DRDevice::devices()
 {
-    return DriveService::instance().devices();
+    const DriveService* service = DriveService::installed();
+    return service ? service->devices() : tz::Array::make();
 }
 
 tz::DictionaryPtr DRDevice::info() const
 {
-    return DriveService::instance().infoFor(_identifier);
+    const DriveService* service = DriveService::installed();
+    return service ? service->infoFor(_identifier) : tz::Dictionary::make();
 }
 
 tz::DictionaryPtr DRDevice::status() const
 {
-    const tz::DictionaryPtr status = DriveService::instance().backend().status(_identifier);
-    return status ? status : tz::Dictionary::make();
+    const DriveService* service = DriveService::installed();
+    return service ? service->statusFor(_identifier) : tz::Dictionary::make();
 }
 
 QString DRDevice::displayName() const
 {
-    const tz::DictionaryPtr info = DriveService::instance().backend().info(_identifier);
-    if (!info)
-        return _identifier;
-    const QString vendor = tz::textOf(info->objectForKey(DRDeviceVendorNameKey));
-    const QString product = tz::textOf(info->objectForKey(DRDeviceProductNameKey));
-    const QString name = QStringList{vendor, product}.join(u' ').simplified();
-    return name.isEmpty() ? _identifier : name;
+    const DriveService* service = DriveService::installed();
+    return service ? service->displayNameFor(_identifier) : _identifier;
 }
 
 bool DRDevice::trayIsOpen() const
 {
-    return DriveService::instance().backend().trayIsOpen(_identifier);
+    const DriveService* service = DriveService::installed();
+    return service && service->trayIsOpenFor(_identifier);
+}
+
+void DRDevice::closeTray(const QObject* context, Answer answer) const
+{
+    if (DriveService* service = DriveService::installed())
+        service->request(_identifier, DriveAction::CloseTray, context, std::move(answer));
+    else if (answer)
+        answer(false);
+}
+
+void DRDevice::ejectMedia(const QObject* context, Answer answer) const
+{
+    if (DriveService* service = DriveService::installed())
+        service->request(_identifier, DriveAction::EjectMedia, context, std::move(answer));
+    else if (answer)
+        answer(false);
 }
 
 bool DRDevice::closeTray() const
 {
-    return DriveService::instance().backend().closeTray(_identifier);
+    DriveService* service = DriveService::installed();
+    return service && service->requestAndWait(_identifier, DriveAction::CloseTray);
 }
 
 bool DRDevice::ejectMedia() const
 {
-    return DriveService::instance().backend().ejectMedia(_identifier);
+    DriveService* service = DriveService::installed();
+    return service && service->requestAndWait(_identifier, DriveAction::EjectMedia);
 }
 
 QString DRDevice::description() const

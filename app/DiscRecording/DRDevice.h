@@ -1,11 +1,17 @@
-// One optical recorder attached to the machine. A device keeps its identity while it is
-// attached: devices() hands out the same object for the same drive, so rows can hold it.
-// Once the drive is gone its info and status are empty dictionaries, its tray reads closed
-// and closing or ejecting fails. Use it on the thread that first used the service.
+// One optical recorder attached to the machine, as the installed drive service knows it
+// (DriveService.h). A device keeps its identity while it is attached: devices() hands out the
+// same object for the same drive, so rows can hold it. Info, status and the tray state are the
+// service's cached values and never wait on the drive. Once the drive is gone its info and
+// status are empty dictionaries, its tray reads closed and closing or ejecting fails. Main
+// thread only.
 #pragma once
 
 #include "Foundation/Array.h"
 #include "Foundation/Dictionary.h"
+
+#include <functional>
+
+class QObject;
 
 class DRDevice final : public tz::Object
 {
@@ -15,14 +21,22 @@ public:
 
     // What the drive is: vendor, product, interconnect and location, support level, capabilities.
     [[nodiscard]] tz::DictionaryPtr info() const;
-    // What the drive is doing now: tray, media, sessions and tracks; read anew on every call.
+    // What the drive is doing: tray, media, sessions and tracks, as last read (on arrival,
+    // on each change the drive reports, after each close or eject).
     [[nodiscard]] tz::DictionaryPtr status() const;
     // "Vendor Product" for people; the identifier when the drive names neither.
     [[nodiscard]] QString displayName() const;
     [[nodiscard]] bool trayIsOpen() const;
-    // Closes the tray; false when that failed.
+
+    using Answer = std::function<void(bool ok)>;
+    // Closes the tray, or ejects the medium (opening the tray), on the drive thread; the answer
+    // (false when it failed: busy, gone, no permission) comes on a later turn of the event loop,
+    // with the status already refreshed, unless the context object is gone by then.
+    void closeTray(const QObject* context, Answer answer) const;
+    void ejectMedia(const QObject* context, Answer answer) const;
+    // The same, turning a local event loop until the answer: for the command line and tests,
+    // never for the window.
     bool closeTray() const;
-    // Ejects the medium or opens the tray; false on failure (busy, gone, no permission).
     [[nodiscard]] bool ejectMedia() const;
 
     // The backend's stable name for the drive (its device node, or the simulated drive's name).

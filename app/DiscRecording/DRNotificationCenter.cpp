@@ -3,24 +3,21 @@
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DriveService.h"
 
-#include <QCoreApplication>
 #include <QThread>
 
 DRNotificationCenter* DRNotificationCenter::currentRunLoopCenter()
 {
-    static thread_local QPointer<DRNotificationCenter> center;
-    if (!center) {
-        QCoreApplication* app = QCoreApplication::instance();
-        const bool mainThread = app && app->thread() == QThread::currentThread();
-        center = new DRNotificationCenter(mainThread ? app : nullptr);
-        if (!mainThread)
-            connect(QThread::currentThread(), &QThread::finished, center, &QObject::deleteLater);
-        DriveService::instance().addCenter(center);
-    }
-    return center;
+    DriveService* service = DriveService::installed();
+    if (!service)
+        qFatal("DRNotificationCenter: no drive service is installed");
+    Q_ASSERT_X(QThread::currentThread() == service->thread(), "DRNotificationCenter", "used off the main thread");
+    return service->notificationCenter();
 }
 
-DRNotificationCenter::DRNotificationCenter(QObject* parent) : QObject(parent) {}
+DRNotificationCenter::DRNotificationCenter(DeviceList attachedDevices, QObject* parent)
+    : QObject(parent), _attachedDevices(std::move(attachedDevices))
+{
+}
 
 void DRNotificationCenter::addObserverSelectorNameObject(const void* observer, Handler handler, const QString& name,
                                                          const tz::Id& object)
@@ -31,8 +28,12 @@ void DRNotificationCenter::addObserverSelectorNameObject(const void* observer, H
     const quint64 serial = _nextSerial++;
     _registrations.append({serial, observer, std::move(handler), name, object, {}, false});
     reportObserving(wasObserving);
-    if (name.isEmpty() || name == DRDeviceAppearedNotification)
-        QMetaObject::invokeMethod(this, [this, serial] { replayAppeared(serial); }, Qt::QueuedConnection);
+    if ((name.isEmpty() || name == DRDeviceAppearedNotification) && _attachedDevices) {
+        // The drives attached now; one that appears before the replay is posted to it anyway.
+        const auto devices = _attachedDevices();
+        QMetaObject::invokeMethod(this, [this, serial, devices] { replayAppeared(serial, devices); },
+                                  Qt::QueuedConnection);
+    }
 }
 
 void DRNotificationCenter::watchLifetime(QObject* observer)
@@ -64,10 +65,10 @@ void DRNotificationCenter::reportObserving(bool wasObserving)
 {
     const bool observing = !_registrations.isEmpty();
     if (observing != wasObserving)
-        DriveService::instance().setCenterObserving(this, observing);
+        Q_EMIT observingChanged(observing);
 }
 
-void DRNotificationCenter::replayAppeared(quint64 serial)
+void DRNotificationCenter::replayAppeared(quint64 serial, const std::shared_ptr<const tz::Array>& devices)
 {
     const auto registered = [this, serial] {
         return std::any_of(_registrations.cbegin(), _registrations.cend(),
@@ -75,9 +76,12 @@ void DRNotificationCenter::replayAppeared(quint64 serial)
     };
     if (!registered())
         return;
-    const auto devices = DRDevice::devices();
-    for (const tz::Id& device : devices->objects())
-        _pending.append({{DRDeviceAppearedNotification, device}, serial});
+    // Only those still attached: one that went meanwhile has had its disappearance.
+    const auto attached = _attachedDevices();
+    for (const tz::Id& device : devices->objects()) {
+        if (attached->containsObject(device))
+            _pending.append({{DRDeviceAppearedNotification, device}, serial});
+    }
     deliverPending();
 }
 

@@ -1,6 +1,7 @@
-// Delivers the service's device notifications on the Qt event loop of the thread that asked
-// for the centre, one at a time. Appeared is also delivered, on the next event-loop turn, for
-// every drive already attached when an observer registers for it.
+// Delivers the drive service's device notifications on the main thread's event loop, one at a
+// time. Appeared is also delivered, on the next event-loop turn, for every drive attached when
+// an observer registers for it (and still attached then). Main thread only, like the service
+// that owns it.
 #pragma once
 
 #include "app/DiscRecording/DRDevice.h"
@@ -21,9 +22,14 @@ class DRNotificationCenter : public QObject
     Q_OBJECT
 public:
     using Handler = std::function<void(const DRNotification&)>;
+    using DeviceList = std::function<std::shared_ptr<const tz::Array>()>;
 
-    // The centre of the calling thread's event loop.
+    // The centre of the installed drive service (DriveService::installed()); a program
+    // without one installed ends with a fatal message.
     [[nodiscard]] static DRNotificationCenter* currentRunLoopCenter();
+
+    // A centre whose new observers hear of the devices attachedDevices lists.
+    explicit DRNotificationCenter(DeviceList attachedDevices, QObject* parent = nullptr);
 
     // Calls the handler for each notification of that name (any name when empty) about that
     // device (any device when nil), until removeObserverNameObject removes the observer.
@@ -45,6 +51,10 @@ public:
 
     // Delivers the notification to the matching observers, after any delivery under way.
     void postNotification(const DRNotification& notification);
+
+Q_SIGNALS:
+    // The centre gained its first observer or lost its last one.
+    void observingChanged(bool observing);
 
 private:
     struct Registration
@@ -70,13 +80,13 @@ private:
         quint64 onlyTo = 0; // one registration, or 0 for all
     };
 
-    explicit DRNotificationCenter(QObject* parent = nullptr);
     void watchLifetime(QObject* observer);
-    void replayAppeared(quint64 serial);
+    void replayAppeared(quint64 serial, const std::shared_ptr<const tz::Array>& devices);
     void deliverPending();
     void dropDeadRegistrations();
     void reportObserving(bool wasObserving);
 
+    DeviceList _attachedDevices;
     QList<Registration> _registrations;
     QList<Pending> _pending;
     quint64 _nextSerial = 1;

@@ -5,6 +5,15 @@
 #include "Foundation/String.h"
 
 namespace DiscRecording {
+
+const ProfileKeys& profileKeys()
+{
+    static const ProfileKeys keys{tz::str(DRPersonalitiesKey),     tz::str(DRDeviceProfileKey),
+                                  tz::str(DRDeviceActualVendorNameKey), tz::str(TzDRDeviceVendorNameKey),
+                                  tz::str(DRDeviceAlternateVendorNamesKey), tz::str(TzDRDeviceProductNameKey)};
+    return keys;
+}
+
 namespace {
 
 bool sameName(const QString& a, const QString& b)
@@ -14,9 +23,9 @@ bool sameName(const QString& a, const QString& b)
 
 bool vendorMatches(const tz::Dictionary& personality, const QString& vendor)
 {
-    if (sameName(tz::textOf(personality.objectForKey(QStringLiteral("DRDeviceVendorName"))).simplified(), vendor))
+    if (sameName(tz::textOf(personality.objectForKey(profileKeys().vendorName)).simplified(), vendor))
         return true;
-    const tz::Id alternates = personality.objectForKey(QStringLiteral("DRDeviceAlternateVendorNames"));
+    const tz::Id alternates = personality.objectForKey(profileKeys().alternateVendorNames);
     if (const auto* list = tz::as<tz::Array>(alternates)) {
         for (const tz::Id& name : list->objects()) {
             if (sameName(tz::textOf(name).simplified(), vendor))
@@ -29,7 +38,7 @@ bool vendorMatches(const tz::Dictionary& personality, const QString& vendor)
 
 bool productMatches(const tz::Dictionary& personality, const QString& product)
 {
-    const QString listed = tz::textOf(personality.objectForKey(QStringLiteral("DRDeviceProductName"))).simplified();
+    const QString listed = tz::textOf(personality.objectForKey(profileKeys().productName)).simplified();
     if (listed.isEmpty())
         return false;
     return sameName(listed, product)
@@ -49,24 +58,13 @@ bool profileListsDrive(const tz::Id& profileRoot, const QString& vendor, const Q
 {
     const QString wantedVendor = vendor.simplified();
     const QString wantedProduct = product.simplified();
-    const auto* entries = tz::as<tz::Array>(profileRoot);
-    if (!entries || wantedVendor.isEmpty() || wantedProduct.isEmpty())
+    if (wantedVendor.isEmpty() || wantedProduct.isEmpty())
         return false;
-    for (const tz::Id& entry : entries->objects()) {
-        const auto* dict = tz::as<tz::Dictionary>(entry);
-        if (!dict)
-            continue;
-        const tz::Id personalities = dict->objectForKey(QStringLiteral("DRDevicePersonalities"));
-        if (const auto* list = tz::as<tz::Array>(personalities)) {
-            for (const tz::Id& personality : list->objects()) {
-                if (personalityNames(personality, wantedVendor, wantedProduct))
-                    return true;
-            }
-        } else if (personalityNames(personalities, wantedVendor, wantedProduct)) {
-            return true;
-        }
-    }
-    return false;
+    bool listed = false;
+    forEachPersonality(profileRoot, [&](const tz::Dictionary&, const tz::Id& personality) {
+        listed = listed || personalityNames(personality, wantedVendor, wantedProduct);
+    });
+    return listed;
 }
 
 } // namespace DiscRecording

@@ -2,7 +2,7 @@
 #include "app/AppController.h"
 #include "app/AppWindow.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "app/HelpWindow.h"
 #include "app/PrintInfo.h"
 
@@ -23,6 +23,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir _dir;
+    DriveService _service;
 };
 
 void tst_AppController::initTestCase()
@@ -31,27 +32,29 @@ void tst_AppController::initTestCase()
     QApplication::setQuitOnLastWindowClosed(false);
     const QString drives = _dir.filePath(QStringLiteral("drives.plist"));
     QVERIFY(testfiles::write(drives, testfiles::simulation({})));
-    DRService::useSimulatedDrives(drives);
+    _service.install();
+    _service.useSimulatedDrives(drives);
 }
 
 void tst_AppController::opensTheWindowOnTheFirstEventLoopTurn()
 {
-    AppController controller;
-    QVERIFY(PrintInfo::sharedPrintInfo().isVerticallyCentered());
+    AppController controller(_service);
+    QVERIFY(controller.printInfo()->isVerticallyCentered());
     controller.applicationDidFinishLaunching();
-    QVERIFY(!PrintInfo::sharedPrintInfo().isVerticallyCentered());
+    QVERIFY(!controller.printInfo()->isVerticallyCentered());
+    QVERIFY(controller.printInfo()->isHorizontallyCentered());
     QVERIFY(!controller.appWindow()); // deferred
 
     QTRY_VERIFY(controller.appWindow());
-    QCOMPARE(controller.appWindow(), AppWindow::appWindow());
+    QCOMPARE(controller.appWindow(), AppWindow::appWindow(_service));
     QVERIFY(controller.appWindow()->window()->isVisible());
     QVERIFY(AppController::applicationShouldTerminateAfterLastWindowClosed());
 }
 
 void tst_AppController::everyHelpRequestOpensAWindow()
 {
-    AppController controller;
-    controller.setAppWindow(AppWindow::appWindow());
+    AppController controller(_service);
+    controller.setAppWindow(AppWindow::appWindow(_service));
     QAction* help = controller.appWindow()->menuItem(QStringLiteral("actionShowHelpWindow"));
     help->trigger();
     const QPointer<HelpWindow> first = HelpWindow::instance();

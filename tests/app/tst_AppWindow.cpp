@@ -5,7 +5,7 @@
 #include "app/DeviceSupportProfile.h"
 #include "app/DeviceTableModel.h"
 #include "app/DiscRecording/DRConstants.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +45,10 @@ private:
     void simulate(const QStringList& drives);
     [[nodiscard]] static QStringList column(const QTableView* table, int column);
 
+    void useProfile(const QString& file) { _service.setSupportProfile(DeviceSupportProfile::readProfile(file)); }
+
     QTemporaryDir _dir;
+    DriveService _service;
     std::shared_ptr<AppWindow> _window;
     int _simulations = 0;
 };
@@ -60,8 +63,8 @@ void tst_AppWindow::initTestCase()
                                         {QStringLiteral("GH24NSD1")}),
                            profileEntry(QString(), QStringLiteral("ASUS"),
                                         {QStringLiteral("DRW-24D5MT"), QStringLiteral("BW-16D1HT")})})));
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    _service.install();
+    useProfile(path(QStringLiteral("profile.drprofile")));
     simulate({});
 }
 
@@ -69,7 +72,7 @@ void tst_AppWindow::cleanup()
 {
     _window.reset();
     QSettings().clear();
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    useProfile(path(QStringLiteral("profile.drprofile")));
     simulate({});
 }
 
@@ -78,7 +81,8 @@ void tst_AppWindow::simulate(const QStringList& drives)
 {
     const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
     QVERIFY(write(file, simulation(drives)));
-    DRService::useSimulatedDrives(file);
+    _service.useSimulatedDrives(file);
+    QVERIFY(_service.waitForDrives());
 }
 
 QStringList tst_AppWindow::column(const QTableView* table, int column)
@@ -92,8 +96,8 @@ QStringList tst_AppWindow::column(const QTableView* table, int column)
 
 void tst_AppWindow::singletonLoadsItsLayoutOnce()
 {
-    _window = AppWindow::appWindow();
-    QCOMPARE(AppWindow::appWindow(), _window);
+    _window = AppWindow::appWindow(_service);
+    QCOMPARE(AppWindow::appWindow(_service), _window);
     QMainWindow* window = _window->window();
     QCOMPARE(_window->window(), window);
     QVERIFY(window->isVisible());
@@ -107,13 +111,13 @@ void tst_AppWindow::singletonLoadsItsLayoutOnce()
     const QPointer<QMainWindow> old = window;
     _window.reset();
     QVERIFY(old.isNull());
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QVERIFY(_window->isWindowLoaded());
 }
 
 void tst_AppWindow::opensWithNoDrivesAndTheSupportedList()
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTest::qWait(50); // the service's first notifications, had there been drives
     QCOMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 0);
     QCOMPARE(_window->numberOfRowsInTableView(_window->supportedTable()), 3);
@@ -128,7 +132,7 @@ void tst_AppWindow::opensWithNoDrivesAndTheSupportedList()
 
 void tst_AppWindow::tablesShowTheirRowKeys()
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     const auto identifiers = [](const QTableView* table) {
         const auto* model = DeviceTableModel::of(table);
         QStringList ids;
@@ -159,7 +163,7 @@ void tst_AppWindow::connectedTableFollowsTheDrives()
 {
     simulate({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
                     QStringLiteral("Internal"), QStringLiteral("SATA"))});
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     const QTableView* connected = _window->connectedTable();
     QTRY_COMPARE(_window->numberOfRowsInTableView(connected), 1);
 
@@ -191,7 +195,7 @@ void tst_AppWindow::driveWithoutLocationStillGetsARow()
 {
     simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"), QString(),
                     QStringLiteral("ATAPI"))});
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
     const tz::DictionaryPtr row = _window->tableViewDictForRow(_window->connectedTable(), 0);
     const auto* info = tz::as<tz::Dictionary>(row->objectForKey(infoKey));
@@ -203,7 +207,7 @@ void tst_AppWindow::driveWithoutLocationStillGetsARow()
 
 void tst_AppWindow::closingStopsTheNotifications()
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QVERIFY(_window->window()->close());
     simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
                     QStringLiteral("Internal"), QStringLiteral("SATA"))});
@@ -212,7 +216,7 @@ void tst_AppWindow::closingStopsTheNotifications()
 
     // The same drives reach a window that is still listening.
     _window.reset();
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
 }
 
@@ -231,8 +235,8 @@ void tst_AppWindow::unusableProfileGivesNoRows()
     const QString file = path(QString::fromUtf8(QTest::currentDataTag()));
     if (!contents.isNull())
         QVERIFY(write(file, QString::fromUtf8(contents)));
-    DeviceSupportProfile::setOverridePath(file);
-    _window = AppWindow::appWindow();
+    useProfile(file);
+    _window = AppWindow::appWindow(_service);
     QCOMPARE(_window->numberOfRowsInTableView(_window->supportedTable()), 0);
     QCOMPARE(_window->supportedTable()->model()->rowCount(), 0);
     QCOMPARE(_window->count()->text(), QStringLiteral("0 Supported Drives in This Version of OS-X"));
@@ -240,7 +244,7 @@ void tst_AppWindow::unusableProfileGivesNoRows()
 
 void tst_AppWindow::remembersGeometryAndSplitters()
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QMainWindow* window = _window->window();
     window->resize(700, 500);
     auto* splitter = window->findChild<QSplitter*>(QStringLiteral("mainSplitter"));
@@ -251,7 +255,7 @@ void tst_AppWindow::remembersGeometryAndSplitters()
     QVERIFY(window->close());
     _window.reset();
 
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     window = _window->window();
     QCOMPARE(window->size(), QSize(700, 500));
     QCOMPARE(window->findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
@@ -259,7 +263,7 @@ void tst_AppWindow::remembersGeometryAndSplitters()
 
 void tst_AppWindow::menuHasEveryItem()
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     struct Item
     {
         const char* name;

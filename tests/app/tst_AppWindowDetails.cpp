@@ -6,14 +6,16 @@
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DRConstants.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -61,6 +63,7 @@ private:
     void postStatusChange(int connectedRow);
 
     QTemporaryDir _dir;
+    DriveService _service;
     std::shared_ptr<AppWindow> _window;
     int _simulations = 0;
 };
@@ -73,7 +76,8 @@ void tst_AppWindowDetails::initTestCase()
     QVERIFY(write(path(QStringLiteral("profile.drprofile")),
                   profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
                                         {QStringLiteral("GH24NSD1")})})));
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    _service.install();
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(path(QStringLiteral("profile.drprofile"))));
 }
 
 void tst_AppWindowDetails::init()
@@ -87,7 +91,7 @@ void tst_AppWindowDetails::init()
               withKeys(drive(QStringLiteral("sr2"), QStringLiteral("ACME"), QStringLiteral("Busy Writer"),
                              QStringLiteral("Internal"), QStringLiteral("ATAPI")),
                        mountedDisc)});
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 3);
 }
 
@@ -101,7 +105,8 @@ void tst_AppWindowDetails::simulate(const QStringList& drives)
 {
     const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
     QVERIFY(write(file, simulation(drives)));
-    DRService::useSimulatedDrives(file);
+    _service.useSimulatedDrives(file);
+    QVERIFY(_service.waitForDrives());
 }
 
 void tst_AppWindowDetails::clickRow(QTableView* table, int row)
@@ -114,7 +119,7 @@ void tst_AppWindowDetails::clickRow(QTableView* table, int row)
 void tst_AppWindowDetails::postStatusChange(int connectedRow)
 {
     const tz::DictionaryPtr row = _window->tableViewDictForRow(_window->connectedTable(), connectedRow);
-    DRNotificationCenter::currentRunLoopCenter()->postNotification(
+    _service.notificationCenter()->postNotification(
         {DRDeviceStatusChangedNotification, row->objectForKey(deviceKey)});
 }
 
@@ -232,7 +237,13 @@ void tst_AppWindowDetails::ejectTogglesTheTray()
     const auto device = tz::cast<DRDevice>(row->objectForKey(deviceKey));
     QVERIFY(!device->trayIsOpen());
 
+    // The drive answers later: until then the button waits and a second press does nothing.
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
+    QVERIFY(_window->isEjectPending());
+    QVERIFY(!_window->ejectButton()->isEnabled());
+    _window->doEject(_window->ejectButton());
+    QTRY_VERIFY(!_window->isEjectPending());
+    QVERIFY(_window->ejectButton()->isEnabled());
     QVERIFY(device->trayIsOpen());
     QTRY_VERIFY2(details().contains(QStringLiteral("IsTrayOpen: YES\n")), qPrintable(details()));
     // The pane reads the drive now; the row keeps what it read when it was built.
@@ -241,8 +252,10 @@ void tst_AppWindowDetails::ejectTogglesTheTray()
     QCOMPARE(rowStatus->objectForKey(DRDeviceIsTrayOpenKey)->boolValue(), std::optional<bool>(false));
 
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
+    QTRY_VERIFY(!_window->isEjectPending());
     QVERIFY(!device->trayIsOpen());
     QTRY_VERIFY2(details().contains(QStringLiteral("IsTrayOpen: NO\n")), qPrintable(details()));
+    QVERIFY(_window->window()->statusBar()->currentMessage().isEmpty());
 }
 
 void tst_AppWindowDetails::failedEjectLogsOneLine()
@@ -252,7 +265,8 @@ void tst_AppWindowDetails::failedEjectLogsOneLine()
     const QString before = details();
     StdErrCapture log;
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
-    QTest::qWait(50);
+    QTRY_VERIFY(!_window->isEjectPending());
+    QVERIFY(_window->ejectButton()->isEnabled());
     const QString text = QString::fromUtf8(log.text());
     const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);

@@ -4,7 +4,7 @@
 #include "app/AppWindow.h"
 #include "app/TablePrinting.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QApplication>
 #include <QFile>
@@ -53,6 +53,7 @@ private:
     [[nodiscard]] static std::unique_ptr<QObject> item(int tag);
 
     QTemporaryDir _dir;
+    DriveService _service;
     std::shared_ptr<AppWindow> _window;
     // What the injected presenters saw.
     QStringList _suggestedNames;
@@ -70,14 +71,15 @@ void tst_AppWindowExport::initTestCase()
                   profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
                                         {QStringLiteral("GH24NSD1")}),
                            profileEntry(QString(), QStringLiteral("ASUS"), {QStringLiteral("DRW-24D5MT")})})));
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    _service.install();
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(path(QStringLiteral("profile.drprofile"))));
     QVERIFY(write(path(QStringLiteral("drives.plist")),
                   simulation({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
                                     QStringLiteral("Internal"), QStringLiteral("SATA")),
                               drive(QStringLiteral("sr1"), QStringLiteral("NoName"), QStringLiteral("Slim 8X"),
                                     QStringLiteral("External"), QStringLiteral("USB"))})));
-    DRService::useSimulatedDrives(path(QStringLiteral("drives.plist")));
+    _service.useSimulatedDrives(path(QStringLiteral("drives.plist")));
+    QVERIFY(_service.waitForDrives());
 }
 
 void tst_AppWindowExport::init()
@@ -90,7 +92,7 @@ void tst_AppWindowExport::init()
     _pdf = path(QStringLiteral("printed.pdf"));
     QFile::remove(_chosenPath);
     QFile::remove(_pdf);
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 2);
     ExportPresenters& presenters = _window->exportPresenters();
     presenters.savePanel = [this](QWidget*, const QString& name, const QString& extension) {
@@ -191,10 +193,10 @@ void tst_AppWindowExport::failedWriteKeepsTheEarlierFileAndIsLogged()
         products.append(QStringLiteral("Writer %1").arg(i, 3, 10, QLatin1Char('0')));
     QVERIFY(write(path(QStringLiteral("long.drprofile")),
                   profile({profileEntry(QStringLiteral("ACME"), QStringLiteral("ACME"), products)})));
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("long.drprofile")));
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(path(QStringLiteral("long.drprofile"))));
     _window.reset();
-    _window = AppWindow::appWindow();
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
+    _window = AppWindow::appWindow(_service);
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(path(QStringLiteral("profile.drprofile"))));
     _window->exportPresenters().savePanel = [this](QWidget*, const QString&, const QString&) { return _chosenPath; };
     _window->exportPresenters().open = [this](const QString& file) { _opened.append(file); };
     _window->exportPresenters().alert = [this](QWidget*, const QString& message, const QString& reason) {

@@ -5,7 +5,7 @@
 #include "app/AppWindow.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "app/HelpWindow.h"
 
 #include <QAction>
@@ -93,7 +93,16 @@ private:
         return _window->window()->findChild<QStatusBar*>()->currentMessage();
     }
 
+    // The profile at the path, as the program reads it at start-up.
+    void useProfile(const QString& file)
+    {
+        QString problem;
+        const tz::Id root = DeviceSupportProfile::readProfile(file, &problem);
+        _service.setSupportProfile(root, file, problem);
+    }
+
     QTemporaryDir _dir;
+    DriveService _service;
     std::shared_ptr<AppWindow> _window;
     int _simulations = 0;
     QStringList _threeDrives;
@@ -124,8 +133,8 @@ void tst_AppWindowInteraction::initTestCase()
 void tst_AppWindowInteraction::init()
 {
     QSettings().clear();
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    _service.install();
+    useProfile(path(QStringLiteral("profile.drprofile")));
 }
 
 void tst_AppWindowInteraction::cleanup()
@@ -139,13 +148,14 @@ QString tst_AppWindowInteraction::simulate(const QString& text)
     const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
     if (!write(file, text))
         return {};
-    DRService::useSimulatedDrives(file);
+    _service.useSimulatedDrives(file);
+    _service.waitForDrives();
     return file;
 }
 
 void tst_AppWindowInteraction::open(int connectedRows)
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), connectedRows);
 }
 
@@ -237,11 +247,12 @@ void tst_AppWindowInteraction::ejectFollowsTheTrayAndTheKeyboard()
     QCOMPARE(item("actionEject")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
     QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
     const DRDevicePtr b = _window->detailedDevice();
-    QVERIFY(!b->trayIsOpen());
+    QTRY_VERIFY(!b->trayIsOpen()); // the drive answers on a later turn
     QTRY_COMPARE(eject->text(), QStringLiteral("Eject"));
 
+    QTRY_VERIFY(eject->isEnabled());
     QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier);
-    QVERIFY(b->trayIsOpen());
+    QTRY_VERIFY(b->trayIsOpen());
     QTRY_COMPARE(eject->text(), QStringLiteral("Close Tray"));
 
     clickRow(connected, 0); // A: closed
@@ -254,7 +265,7 @@ void tst_AppWindowInteraction::failedEjectShowsTheReason()
     open(3);
     clickRow(_window->connectedTable(), 2); // C: a mounted disc
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
-    QCOMPARE(statusMessage(), QStringLiteral("Device ACME Busy Writer failed to open: its disc is mounted; unmount it first"));
+    QTRY_COMPARE(statusMessage(), QStringLiteral("Device ACME Busy Writer failed to open: its disc is mounted; unmount it first"));
     _window->showStatusMessage(QStringLiteral("next"));
     QCOMPARE(statusMessage(), QStringLiteral("next"));
 }
@@ -448,9 +459,9 @@ void tst_AppWindowInteraction::statusBarNamesTheProfileAndTheDrives()
     QCOMPARE(statusMessage(), QString());
     _window.reset();
 
-    DeviceSupportProfile::setOverridePath(DeviceSupportProfile::builtInPath);
-    DRService::useSystemDrives();
-    _window = AppWindow::appWindow();
+    useProfile(DeviceSupportProfile::builtInPath);
+    _service.useSystemDrives();
+    _window = AppWindow::appWindow(_service);
     QVERIFY2(_window->sourceLabel()->text().contains(QStringLiteral("Profile: the built-in profile")),
              qPrintable(_window->sourceLabel()->text()));
     QVERIFY2(_window->sourceLabel()->text().endsWith(QStringLiteral("Drives: udev")),
@@ -473,11 +484,11 @@ void tst_AppWindowInteraction::badDataFilesAreNamedInTheWindow()
     QVERIFY(write(garbage, QStringLiteral("no property list here\n")));
     if (badProfile) {
         simulate(simulation({}));
-        DeviceSupportProfile::setOverridePath(garbage);
+        useProfile(garbage);
     } else {
-        DRService::useSimulatedDrives(garbage);
+        _service.useSimulatedDrives(garbage);
     }
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QVERIFY(_window->window()->isVisible());
     QVERIFY2(statusMessage().startsWith(message.arg(garbage)), qPrintable(statusMessage()));
     if (badProfile)

@@ -1,5 +1,5 @@
 #include "app/AttributesFormatter.h"
-#include "app/DiscRecording/DRTrack.h"
+#include "app/DRTrack.h"
 
 #include "Foundation/Array.h"
 #include "Foundation/Data.h"

@@ -1,8 +1,9 @@
 // The command line as scripts see it: the built program run as a child process with no display.
 #include "SimulatedDrives.h"
 #include "app/AppWindow.h"
+#include "app/CommandLine.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -120,10 +121,14 @@ void tst_CommandLine::listEqualsTheWindowsExport()
 
     // The window over the same files saves the same text.
     QSettings().clear();
-    DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
-    DRService::useSimulatedDrives(path(QStringLiteral("drives.plist")));
-    const std::shared_ptr<AppWindow> window = AppWindow::appWindow();
+    DriveService service;
+    service.install();
+    QVERIFY(CommandLine::applyDataOptions(
+        CommandLine::parseArguments({QStringLiteral("burner-catalogue"), QStringLiteral("--simulate"),
+                                     path(QStringLiteral("drives.plist")), QStringLiteral("--profile"),
+                                     path(QStringLiteral("profile.drprofile"))}),
+        service));
+    const std::shared_ptr<AppWindow> window = AppWindow::appWindow(service);
     QTRY_COMPARE(window->numberOfRowsInTableView(window->connectedTable()), 2);
     const QTableView* table = list == QLatin1String("connected") ? window->connectedTable() : window->supportedTable();
     QCOMPARE(result.out, window->tableToText(table));

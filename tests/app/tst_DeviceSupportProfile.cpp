@@ -13,7 +13,6 @@ class tst_DeviceSupportProfile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { DeviceSupportProfile::setOverridePath({}); }
     void choosesOverrideElseServicePathsElseBuiltIn();
     void builtInProfileListsDrives();
     void readsThroughSymbolicLinks();
@@ -31,10 +30,8 @@ void tst_DeviceSupportProfile::choosesOverrideElseServicePathsElseBuiltIn()
         QSKIP("this machine has the disc-recording service's own profile");
     QCOMPARE(DeviceSupportProfile::chosenPath(), DeviceSupportProfile::builtInPath);
     const QString mine = _dir.filePath(QStringLiteral("mine.drprofile"));
-    DeviceSupportProfile::setOverridePath(mine);
-    QCOMPARE(DeviceSupportProfile::chosenPath(), mine);
-    DeviceSupportProfile::setOverridePath({});
-    QCOMPARE(DeviceSupportProfile::chosenPath(), DeviceSupportProfile::builtInPath);
+    QCOMPARE(DeviceSupportProfile::chosenPath(mine), mine);
+    QCOMPARE(DeviceSupportProfile::chosenPath(QString()), DeviceSupportProfile::builtInPath);
 }
 
 void tst_DeviceSupportProfile::builtInProfileListsDrives()

@@ -3,7 +3,7 @@
 // as AppWindow-details.png, AppWindow-dark.png and AppWindow-search.png in the working directory.
 #include "app/AppWindow.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -84,6 +84,8 @@ private Q_SLOTS:
 private:
     // The window as the X server shows it, once grabbed pictures pass the check.
     static QImage grabWhen(QMainWindow* window, const std::function<bool(const QImage&)>& ready);
+
+    DriveService _service;
 };
 
 QImage tst_Screenshot::grabWhen(QMainWindow* window, const std::function<bool(const QImage&)>& ready)
@@ -104,13 +106,15 @@ void tst_Screenshot::initTestCase()
         QSKIP("needs an X server (CTest runs this under Xvfb)");
     QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
-    DeviceSupportProfile::setOverridePath(DeviceSupportProfile::builtInPath);
-    DRService::useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES));
+    _service.install();
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::builtInPath),
+                               DeviceSupportProfile::builtInPath);
+    _service.useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES));
 }
 
 void tst_Screenshot::windowShowsTheSelectedDrivesDetails()
 {
-    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow();
+    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow(_service);
     QMainWindow* window = controller->window();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_VERIFY(controller->numberOfRowsInTableView(controller->connectedTable()) > 0);
@@ -149,7 +153,7 @@ void tst_Screenshot::darkThemeKeepsTheKeyNamesReadable()
     dark.setColor(QPalette::Link, link);
     QApplication::setPalette(dark);
 
-    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow();
+    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow(_service);
     QMainWindow* window = controller->window();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTRY_VERIFY(controller->numberOfRowsInTableView(controller->connectedTable()) > 0);
@@ -168,7 +172,7 @@ void tst_Screenshot::darkThemeKeepsTheKeyNamesReadable()
 
 void tst_Screenshot::searchBoxInUse()
 {
-    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow();
+    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow(_service);
     QMainWindow* window = controller->window();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTableView* supported = controller->supportedTable();

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void tablePagesBreakBetweenRows_data();
     void tablePagesBreakBetweenRows();
     void widgetFillsOnePage();
+    void smallPrintoutsAreCentredAsAsked_data();
+    void smallPrintoutsAreCentredAsAsked();
     void textDocument();
     void unwritableOutputReportsFailure();
 };
@@ -166,6 +168,83 @@ void tst_TablePrinting::tablePagesBreakBetweenRows()
     for (qsizetype i = 1; i + 1 < rowsPerPage.size(); ++i)
         QCOMPARE(rowsPerPage[i], rowsPerPage.first());
     QVERIFY(rowsPerPage.last() <= rowsPerPage.first());
+}
+
+void tst_TablePrinting::smallPrintoutsAreCentredAsAsked_data()
+{
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<bool>("horizontally");
+    QTest::addColumn<bool>("vertically");
+    for (const bool table : {false, true}) {
+        const char* what = table ? "table" : "window";
+        QTest::addRow("%s at the top left", what) << table << false << false;
+        QTest::addRow("%s centred across", what) << table << true << false;
+        QTest::addRow("%s centred down", what) << table << false << true;
+        QTest::addRow("%s centred both ways", what) << table << true << true;
+    }
+}
+
+void tst_TablePrinting::smallPrintoutsAreCentredAsAsked()
+{
+    QFETCH(bool, table);
+    QFETCH(bool, horizontally);
+    QFETCH(bool, vertically);
+    // Red where the printout is; both are far smaller than the page.
+    QWidget widget;
+    widget.resize(150, 80);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+    QStandardItemModel model(3, 2);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 2; ++c) {
+            auto* item = new QStandardItem(u"cell"_s);
+            item->setBackground(Qt::red);
+            model.setItem(r, c, item);
+        }
+    QTableView view;
+    view.setModel(&model);
+    view.horizontalHeader()->setDefaultSectionSize(120);
+    view.horizontalHeader()->setStretchLastSection(false);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"small.pdf"_s);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdf(printer, pdf, QPageSize::A5);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    const TablePrinting::Centering centering{horizontally, vertically};
+    QVERIFY(table ? TablePrinting::printTable(view, printer, centering)
+                  : TablePrinting::printWidget(widget, printer, centering));
+
+    const QString png = dir.filePath(u"small"_s);
+    QCOMPARE(QProcess::execute(u"pdftoppm"_s, {u"-r"_s, u"30"_s, u"-png"_s, u"-singlefile"_s, pdf, png}), 0);
+    const QImage image(png + u".png"_s);
+    QVERIFY(!image.isNull());
+    QRect red;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor color = image.pixelColor(x, y);
+            if (color.red() > 200 && color.green() < 80 && color.blue() < 80)
+                red |= QRect(x, y, 1, 1);
+        }
+    QVERIFY(!red.isEmpty());
+    QVERIFY2(red.width() < image.width() / 2 && red.height() < image.height() / 2, "the printout is not small");
+    const int left = red.left();
+    const int right = image.width() - 1 - red.right();
+    const int top = red.top();
+    const int bottom = image.height() - 1 - red.bottom();
+    const QString gaps = u"left %1 right %2 top %3 bottom %4"_s.arg(left).arg(right).arg(top).arg(bottom);
+    if (horizontally)
+        QVERIFY2(std::abs(left - right) <= 3, qPrintable(gaps));
+    else
+        QVERIFY2(left <= 3, qPrintable(gaps));
+    // The table's header stands above its red rows, so its gaps differ by the header's height.
+    const int header = table ? qRound(view.horizontalHeader()->sizeHint().height() * 30.0 / view.logicalDpiY()) : 0;
+    if (vertically)
+        QVERIFY2(std::abs(top - header - bottom) <= 4, qPrintable(gaps));
+    else
+        QVERIFY2(top <= header + 3, qPrintable(gaps));
 }
 
 void tst_TablePrinting::widgetFillsOnePage()

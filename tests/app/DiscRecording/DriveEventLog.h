@@ -3,19 +3,25 @@
 
 #include "app/DiscRecording/DRNotificationCenter.h"
 
+#include <QPointer>
 #include <QStringList>
 
 class DriveEventLog : public QObject
 {
 public:
+    // Observes the installed service's centre.
     explicit DriveEventLog(const QString& name = {}, const tz::Id& device = {})
+        : _center(DRNotificationCenter::currentRunLoopCenter())
     {
-        DRNotificationCenter::currentRunLoopCenter()->addObserverSelectorNameObject(this, &DriveEventLog::record, name,
-                                                                                    device);
+        _center->addObserverSelectorNameObject(this, &DriveEventLog::record, name, device);
     }
     ~DriveEventLog() override { stop(); }
 
-    void stop() { DRNotificationCenter::currentRunLoopCenter()->removeObserverNameObject(this, {}, {}); }
+    void stop()
+    {
+        if (_center)
+            _center->removeObserverNameObject(this, {}, {});
+    }
 
     void record(const DRNotification& n)
     {
@@ -26,4 +32,7 @@ public:
     }
 
     QStringList entries;
+
+private:
+    QPointer<DRNotificationCenter> _center;
 };

@@ -1,10 +1,9 @@
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DRNotificationCenter.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "DriveEventLog.h"
 
 #include <QTest>
-#include <QThread>
 
 namespace {
 
@@ -22,21 +21,36 @@ class TestDRNotificationCenter : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { DRService::useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE)); }
-
-    void oneCentrePerThread()
+    void initTestCase()
     {
-        QCOMPARE(center(), center());
-        QThread thread;
-        DRNotificationCenter* other = nullptr;
-        QObject context;
-        context.moveToThread(&thread);
-        thread.start();
-        QMetaObject::invokeMethod(&context, [&other] { other = center(); }, Qt::BlockingQueuedConnection);
-        thread.quit();
-        thread.wait();
-        QVERIFY(other);
-        QVERIFY(other != center());
+        _service.install();
+        _service.useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE));
+        QVERIFY(_service.waitForDrives());
+    }
+
+    void theCentreIsTheInstalledServicesOwn()
+    {
+        QCOMPARE(center(), _service.notificationCenter());
+        DriveService other;
+        QCOMPARE(center(), _service.notificationCenter());
+        other.install();
+        QCOMPARE(center(), other.notificationCenter());
+        _service.install();
+    }
+
+    void observerRegisteredBeforeTheListingHearsEachDriveOnce()
+    {
+        DriveService fresh;
+        fresh.install();
+        DriveEventLog early;
+        fresh.useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE));
+        QVERIFY(fresh.waitForDrives());
+        DriveEventLog late;
+        QTRY_COMPARE(late.entries, (QStringList{sr0, sr1}));
+        QCOMPARE(early.entries, (QStringList{sr0, sr1}));
+        early.stop();
+        late.stop();
+        _service.install();
     }
 
     void attachedDrivesAppearForEachNewObserverOnly()
@@ -144,6 +158,9 @@ private Q_SLOTS:
         center()->removeObserverNameObject(&a, {}, {});
         QCOMPARE(calledB, 0);
     }
+
+private:
+    DriveService _service;
 };
 
 QTEST_GUILESS_MAIN(TestDRNotificationCenter)

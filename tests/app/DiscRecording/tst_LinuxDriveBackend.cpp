@@ -2,7 +2,6 @@
 // uevents and cdrom ioctls. Runs with libumockdev-preload in LD_PRELOAD.
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DRDevice.h"
-#include "app/DiscRecording/DRService.h"
 #include "app/DiscRecording/DriveService.h"
 #include "app/DiscRecording/LinuxDriveBackend.h"
 #include "DriveEventLog.h"
@@ -11,13 +10,17 @@
 
 #include <umockdev.h>
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QTest>
+#include <QTimer>
 
 #include <linux/cdrom.h>
 
 #include <atomic>
+#include <optional>
 #include <cerrno>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -130,6 +133,7 @@ struct DriveModel
     std::atomic<bool> trayOpen{false};
     std::atomic<int> ejectErrno{0};
     std::atomic<int> statusQueries{0};
+    std::atomic<int> ejectDelayMs{0}; // a drive that takes its time (motor, spin-up, a hung bridge)
     QMutex lock;
     QStringList requests; // "lock 0", "eject", "close"
 };
@@ -152,6 +156,8 @@ gboolean handleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer d
         return TRUE;
     case CDROMEJECT:
         record(QStringLiteral("eject"));
+        if (const int delay = model->ejectDelayMs)
+            std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         if (const int error = model->ejectErrno) {
             umockdev_ioctl_client_complete(client, -1, error);
         } else {
@@ -202,6 +208,7 @@ class TestLinuxDriveBackend : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        _service.install();
         if (!qEnvironmentVariable("LD_PRELOAD").contains(QStringLiteral("umockdev-preload")))
             QSKIP("needs libumockdev-preload in LD_PRELOAD (umockdev-wrapper)");
     }
@@ -219,14 +226,14 @@ private Q_SLOTS:
         g_signal_connect(_ioctls, "handle-ioctl", G_CALLBACK(handleIoctl), _model.get());
         QVERIFY2(umockdev_testbed_attach_ioctl(_testbed, "/dev/sr0", _ioctls, &error),
                  error ? error->message : "attach_ioctl");
-        DRService::useSystemDrives();
-        linuxBackend().setPollInterval(50ms);
+        startBackend();
     }
 
     void cleanup()
     {
         // The backend goes before the testbed it watches.
-        DRService::useSimulatedDrives(QString());
+        _service.useSimulatedDrives(QString());
+        QVERIFY(_service.waitForDrives());
         if (_testbed) {
             umockdev_testbed_detach_ioctl(_testbed, "/dev/sr0", nullptr);
             g_object_unref(_ioctls);
@@ -303,6 +310,7 @@ private Q_SLOTS:
         GError* error = nullptr;
         QVERIFY2(umockdev_testbed_add_from_string(_testbed, description.constData(), &error),
                  error ? error->message : "add_from_string");
+        startBackend();
         const DRDevicePtr drive = device(2);
         QCOMPARE(drive->identifier(), QStringLiteral("/dev/sr4"));
         QCOMPARE(text(drive->info(), DRDevicePhysicalInterconnectKey), interconnect);
@@ -321,9 +329,13 @@ private Q_SLOTS:
         QVERIFY(!flag(status, DRDeviceMediaIsMountedKey));
         qInfo().noquote() << "SATA drive status:" << status->description();
 
+        // The cached status follows the tray once someone observes (the tray poll).
+        const DriveEventLog log(DRDeviceStatusChangedNotification);
+        const int before = _model->statusQueries;
+        QTRY_VERIFY(_model->statusQueries > before + 1); // polling, with the closed tray seen
         _model->trayOpen = true;
+        QTRY_VERIFY(flag(device(0)->status(), DRDeviceIsTrayOpenKey));
         status = device(0)->status();
-        QVERIFY(flag(status, DRDeviceIsTrayOpenKey));
         QVERIFY(!flag(status, DRDeviceMediaPresentKey));
         QCOMPARE(text(status, DRDeviceMediaStateKey), DRDeviceMediaStateNone);
     }
@@ -422,16 +434,61 @@ private Q_SLOTS:
         QTRY_COMPARE(log->entries.size(), 2);
 
         log.reset(); // the last observer leaves
+        QTest::qWait(100); // a poll under way when the news reached the drive thread
         const int queries = _model->statusQueries;
         QTest::qWait(200);
         QCOMPARE(_model->statusQueries.load(), queries);
     }
 
-private:
-    static LinuxDriveBackend& linuxBackend()
+    void slowDriveNeverHoldsUpTheEventLoop()
     {
-        return dynamic_cast<LinuxDriveBackend&>(DriveService::instance().backend());
+        _model->ejectDelayMs = 3000;
+        DriveEventLog log(DRDeviceStatusChangedNotification);
+        const DRDevicePtr sata = device(0);
+
+        // A timer on the main event loop keeps its 20 ms beat while the drive works.
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longestGap = 0;
+        QTimer beat;
+        beat.setInterval(20);
+        QObject::connect(&beat, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+        });
+        std::optional<bool> answer;
+        clock.start();
+        beat.start();
+        sata->ejectMedia(&beat, [&](bool ok) { answer = ok; });
+        // The cache answers at once while the eject is under way.
+        QVERIFY(!sata->trayIsOpen());
+        QVERIFY(!sata->info()->isEmpty());
+        QVERIFY(!answer);
+        QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10000);
+        const qint64 took = clock.elapsed();
+        beat.stop();
+        QVERIFY(*answer);
+        QVERIFY2(took >= 2900, qPrintable(QStringLiteral("answered after %1 ms").arg(took)));
+        QVERIFY2(longestGap < 500, qPrintable(QStringLiteral("the event loop stood still for %1 ms").arg(longestGap)));
+        QVERIFY(sata->trayIsOpen());
+        // The tray poll reports the open tray as the final notification.
+        QTRY_COMPARE(log.entries, QStringList{QStringLiteral("StatusChanged /dev/sr0")});
     }
+
+private:
+    // A new backend that sees the testbed as it is now, polling the trays every 50 ms.
+    void startBackend()
+    {
+        _service.useBackend([] {
+            auto backend = std::make_unique<LinuxDriveBackend>();
+            backend->setPollInterval(50ms);
+            return backend;
+        });
+        QVERIFY(_service.waitForDrives());
+    }
+
+    DriveService _service;
 
     std::unique_ptr<DriveModel> _model;
     UMockdevTestbed* _testbed = nullptr;

@@ -1,6 +1,6 @@
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DRDevice.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 #include "DriveEventLog.h"
 
 #include "Foundation/Array.h"
@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -69,10 +71,12 @@ class TestSimulatedDriveBackend : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { _service.install(); }
+
     void init()
     {
-        DRService::setSupportProfile(nullptr);
-        DRService::useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE));
+        _service.setSupportProfile(nullptr);
+        use(QStringLiteral(SIMULATED_DRIVES_FILE));
     }
 
     void shippedFileDescribesTwoDrives()
@@ -124,7 +128,7 @@ private Q_SLOTS:
             {QStringLiteral("DRDeviceVendorName"), tz::str(QStringLiteral("hl-dt-st"))},
             {QStringLiteral("DRDeviceProductName"), tz::str(QStringLiteral("DVDRAM GH24NSD1"))},
         });
-        DRService::setSupportProfile(
+        _service.setSupportProfile(
             tz::Array::make({tz::Dictionary::make({{QStringLiteral("DRDevicePersonalities"), personality}})}));
         QCOMPARE(text(device(0)->info(), DRDeviceSupportLevelKey), DRDeviceSupportLevelSupported);
         QCOMPARE(text(device(1)->info(), DRDeviceSupportLevelKey), DRDeviceSupportLevelUnsupported);
@@ -136,8 +140,7 @@ private Q_SLOTS:
         DriveEventLog log(DRDeviceStatusChangedNotification);
 
         QVERIFY(sata->ejectMedia());
-        QVERIFY(log.entries.isEmpty()); // never inside the caller's request
-        QVERIFY(sata->trayIsOpen());
+        QVERIFY(sata->trayIsOpen()); // the answer comes with the status read after it
         QVERIFY(!flag(sata->status(), DRDeviceMediaPresentKey));
         QTRY_COMPARE(log.entries, QStringList{QStringLiteral("StatusChanged /dev/sr0")});
 
@@ -146,6 +149,52 @@ private Q_SLOTS:
         QVERIFY(flag(sata->status(), DRDeviceMediaPresentKey)); // the disc was still in the tray
         QTRY_COMPARE(log.entries.size(), 2);
         QCOMPARE(log.entries.at(1), QStringLiteral("StatusChanged /dev/sr0"));
+    }
+
+    void answersComeLaterAndOnlyToLiveContexts()
+    {
+        const DRDevicePtr sata = device(0);
+        bool answeredTheGone = false;
+        {
+            const QObject gone;
+            sata->ejectMedia(&gone, [&](bool) { answeredTheGone = true; });
+        }
+        const QObject context;
+        std::optional<bool> closed;
+        sata->closeTray(&context, [&](bool ok) { closed = ok; });
+        QVERIFY(!closed); // never inside the request
+        QTRY_VERIFY(closed.has_value());
+        QVERIFY(*closed);
+        QVERIFY(!answeredTheGone); // answered before the second, to nobody
+
+        // A drive the service does not know answers no, on a later turn too.
+        const DRDevice stranger(QStringLiteral("nowhere"));
+        std::optional<bool> ejected;
+        stranger.ejectMedia(&context, [&](bool ok) { ejected = ok; });
+        QVERIFY(!ejected);
+        QTRY_VERIFY(ejected.has_value());
+        QVERIFY(!*ejected);
+    }
+
+    void aBackendReplacedBeforeItListsIsNeverHeardOf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("one.plist"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"(<plist version="1.0"><dict><key>Drives</key><array><dict>
+            <key>Identifier</key><string>only</string>
+            <key>WriteCapabilities</key><array><string>CDR</string></array></dict></array></dict></plist>)");
+        file.close();
+        DriveEventLog log;
+        QTRY_COMPARE(log.entries.size(), 2);
+        log.entries.clear();
+        _service.useSimulatedDrives(QStringLiteral(SIMULATED_DRIVES_FILE));
+        _service.useSimulatedDrives(path);
+        QVERIFY(_service.waitForDrives());
+        QTest::qWait(50);
+        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
+                                           QStringLiteral("Appeared only")}));
     }
 
     void mountedMediumDoesNotEject()
@@ -160,7 +209,7 @@ private Q_SLOTS:
             <key>Media</key><dict><key>Type</key><string>CDR</string><key>State</key><string>Complete</string>
             <key>Mounted</key><true/></dict></dict></array></dict></plist>)");
         file.close();
-        DRService::useSimulatedDrives(path);
+        use(path);
         QVERIFY(!device(0)->ejectMedia());
         QVERIFY(!device(0)->trayIsOpen());
         QVERIFY(flag(device(0)->status(), DRDeviceMediaIsMountedKey));
@@ -168,7 +217,7 @@ private Q_SLOTS:
 
     void unreadableFileServesNoDrives()
     {
-        DRService::useSimulatedDrives(QStringLiteral("/nonexistent/drives.plist"));
+        use(QStringLiteral("/nonexistent/drives.plist"));
         QCOMPARE(DRDevice::devices()->count(), 0);
     }
 
@@ -185,10 +234,13 @@ private Q_SLOTS:
         QVERIFY(log.entries.isEmpty()); // the drives already attached come on the next turn
         QTRY_COMPARE(log.entries, (QStringList{QStringLiteral("Appeared /dev/sr0"), QStringLiteral("Appeared /dev/sr1")}));
         log.entries.clear();
-        DRService::useSimulatedDrives(path);
-        // The two shipped drives leave; of the new ones only the recorder that is attached comes.
-        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
-                                           QStringLiteral("Appeared sim0")}));
+        _service.useSimulatedDrives(path);
+        // The two shipped drives leave at once; of the new ones only the recorder that is
+        // attached comes, once the drive thread has listed them.
+        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1")}));
+        QVERIFY(DRDevice::devices()->isEmpty());
+        QTRY_COMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
+                                               QStringLiteral("Appeared sim0")}));
         log.entries.clear();
         QTRY_COMPARE_WITH_TIMEOUT(log.entries.size(), 6, 5000);
         QCOMPARE(log.entries, (QStringList{QStringLiteral("Appeared sim1"), QStringLiteral("StatusChanged sim1"),
@@ -207,7 +259,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(scriptedDrives);
         file.close();
-        DRService::useSimulatedDrives(path);
+        use(path);
 
         DriveEventLog log(DRDeviceStatusChangedNotification);
         QTRY_VERIFY(!log.entries.isEmpty());
@@ -218,7 +270,14 @@ private Q_SLOTS:
         QCOMPARE(status->objectForKey(DRDeviceMediaTrackCountKey)->intValue(), 5);
     }
 
-    void cleanupTestCase() { DRService::useSimulatedDrives(QStringLiteral("/nonexistent/drives.plist")); }
+private:
+    void use(const QString& path)
+    {
+        _service.useSimulatedDrives(path);
+        QVERIFY(_service.waitForDrives());
+    }
+
+    DriveService _service;
 };
 
 QTEST_GUILESS_MAIN(TestSimulatedDriveBackend)

@@ -1,4 +1,4 @@
-#include "app/DiscRecording/DRTrack.h"
+#include "app/DRTrack.h"
 
 #include "Foundation/Format.h"
 #include "app/AttributesFormatter.h"
