@@ -3,11 +3,13 @@
 #include "Foundation/LogLine.h"
 #include "Foundation/Null.h"
 #include "Foundation/QObjectValue.h"
+#include "Foundation/Set.h"
 
 #include <QHash>
 #include <QSet>
 
 #include <algorithm>
+#include <iterator>
 
 namespace tz {
 
@@ -34,10 +36,14 @@ ArrayPtr withoutMatching(const ArrayPtr& array, auto matches)
 {
     if (!array)
         return {};
-    if (std::none_of(array->objects().cbegin(), array->objects().cend(), matches))
+    const QList<Id>& source = array->objects();
+    const auto first = std::find_if(source.cbegin(), source.cend(), matches);
+    if (first == source.cend())
         return array;
-    QList<Id> objects = array->objects();
-    objects.removeIf(matches);
+    QList<Id> objects;
+    objects.reserve(source.size() - 1);
+    objects.append(source.cbegin(), first);
+    std::copy_if(first + 1, source.cend(), std::back_inserter(objects), [&](const Id& o) { return !matches(o); });
     return make(std::move(objects));
 }
 
@@ -157,11 +163,11 @@ ArrayPtr arrayByRemovingObjectsInArray(const ArrayPtr& array, const ArrayPtr& ot
 {
     if (!array || !other || other->isEmpty())
         return array;
-    QSet<IdKey> doomed;
+    QSet<ObjectRef> doomed;
     doomed.reserve(other->count());
     for (const Id& o : other->objects())
-        doomed.insert(IdKey{o});
-    return withoutMatching(array, [&](const Id& o) { return doomed.contains(IdKey{o}); });
+        doomed.insert(ObjectRef(o.get()));
+    return withoutMatching(array, [&](const Id& o) { return doomed.contains(ObjectRef(o.get())); });
 }
 
 ArrayPtr arrayByRemovingNullObjects(const ArrayPtr& array)

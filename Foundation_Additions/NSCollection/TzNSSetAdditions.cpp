@@ -1,6 +1,7 @@
 #include "Foundation_Additions/NSCollection/TzNSSetAdditions.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tz {
 
@@ -15,7 +16,7 @@ SetPtr filtered(const SetPtr& set, auto keep)
         if (keep(o))
             objects.append(o);
     }
-    return objects.size() == set->count() ? set : Set::make(objects);
+    return objects.size() == set->count() ? set : Set::make(std::move(objects));
 }
 
 } // namespace
@@ -39,9 +40,15 @@ SetPtr setByUnionWithSet(const SetPtr& set, const SetPtr& other)
     if (!set || !other)
         return set;
     const auto& theirs = other->allObjects();
-    if (std::all_of(theirs.cbegin(), theirs.cend(), [&](const Id& o) { return set->containsObject(o); }))
+    const auto missing = [&](const Id& o) { return !set->containsObject(o); };
+    const auto first = std::find_if(theirs.cbegin(), theirs.cend(), missing);
+    if (first == theirs.cend())
         return set;
-    return Set::make(set->allObjects() + theirs);
+    QList<Id> objects;
+    objects.reserve(set->count() + (theirs.cend() - first));
+    objects.append(set->allObjects());
+    std::copy_if(first, theirs.cend(), std::back_inserter(objects), missing);
+    return Set::make(std::move(objects));
 }
 
 SetPtr setByAddingObject(const SetPtr& set, const Id& object)
