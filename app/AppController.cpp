@@ -6,9 +6,20 @@
 #include "app/HelpWindow.h"
 #include "app/PrintInfo.h"
 
+#include "Foundation_Additions/NSObject/TzValidateMenuItem.h"
+#include "Foundation_Additions/NSUserDefaults/TzNSUserDefaultsAdditions.h"
+#include "Functions/TzVerboseLogging.h"
+
 #include <QTimer>
 
-AppController::AppController() = default;
+TZ_REGISTER_CLASS(AppController);
+
+AppController::AppController()
+{
+    // The application's delegate: menu items it validates are enabled when it or the
+    // application object answers their action.
+    tz::setApplicationDelegate(this);
+}
 
 AppController::~AppController() = default;
 
@@ -26,6 +37,10 @@ void AppController::setAppWindow(const std::shared_ptr<AppWindow>& appWindow)
 void AppController::applicationDidFinishLaunching()
 {
     PrintInfo::sharedPrintInfo().setVerticallyCentered(false);
+    // The user's verbose-logging choice is kept in the user defaults.
+    if (const tz::Id verbose = tz::defaults::objectForKey(tz::pelkLogMessagesKey);
+        verbose && verbose->boolValue().value_or(false))
+        tz::TzDebugOn();
     // The drive service judges each drive's support level against the same profile the
     // supported table shows; it needs it before the first drive is read.
     DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
