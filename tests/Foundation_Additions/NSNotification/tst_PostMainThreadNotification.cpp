@@ -28,7 +28,7 @@ void tst_PostMainThreadNotification::fromAWorkerThread()
     bool allOnMain = true;
     int token = 0;
     NotificationCenter::defaultCenter().addObserverNameObject(&token, [&](const Notification& n) {
-        allOnMain = allOnMain && onMainThread() && QThread::currentThread() == qApp->thread();
+        allOnMain = allOnMain && onMainThread() && QThread::currentThread() == QCoreApplication::instance()->thread();
         heard.append(n.name + u' ' + textOf(n.userInfo ? n.userInfo->objectForKey(u"k"_s) : Id()));
     }, {}, {});
     std::atomic<bool> workerOnMain = true;
