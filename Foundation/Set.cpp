@@ -4,19 +4,36 @@
 
 namespace tz {
 
-Set::Set(const QList<Id>& objects)
+Set::Set(QList<Id>&& objects)
 {
-    for (const Id& o : objects) {
-        if (!o || _members.contains(IdKey{o}))
+    // Duplicates and nils are squeezed out in place; the keys point at the objects, which
+    // stay where they are when their Ids move.
+    _members.reserve(objects.size());
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        if (!objects.at(i))
             continue;
-        _members.insert(IdKey{o}, _objects.size());
-        _objects.append(o);
+        const qsizetype before = _members.size();
+        qsizetype& position = _members[ObjectRef(objects.at(i).get())];
+        if (_members.size() == before)
+            continue;
+        position = kept;
+        if (kept != i)
+            objects[kept] = std::move(objects[i]);
+        ++kept;
     }
+    objects.resize(kept);
+    _objects = std::move(objects);
 }
 
 std::shared_ptr<const Set> Set::make(const QList<Id>& objects)
 {
     return std::make_shared<const Set>(objects);
+}
+
+std::shared_ptr<const Set> Set::make(QList<Id>&& objects)
+{
+    return std::make_shared<const Set>(std::move(objects));
 }
 
 QString Set::descriptionAtLevel(int level) const

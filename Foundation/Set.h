@@ -8,14 +8,35 @@
 
 namespace tz {
 
+// A hashed-container key for an object that something else keeps alive, compared with isEqual
+// without sharing ownership. It carries the object's hash, so probes that meet another key
+// compare two numbers before they compare two objects.
+struct ObjectRef
+{
+    explicit ObjectRef(const Object* o) : object(o), hash(o->hash()) {}
+    const Object* object;
+    std::size_t hash;
+    friend bool operator==(const ObjectRef& a, const ObjectRef& b)
+    {
+        return a.hash == b.hash && (a.object == b.object || a.object->isEqual(*b.object));
+    }
+};
+inline std::size_t qHash(const ObjectRef& key, std::size_t seed = 0)
+{
+    return key.hash ^ seed;
+}
+
 class Set final : public Object
 {
 public:
-    explicit Set(const QList<Id>& objects);
+    explicit Set(const QList<Id>& objects) : Set(QList<Id>(objects)) {}
+    explicit Set(QList<Id>&& objects);
     [[nodiscard]] static std::shared_ptr<const Set> make(const QList<Id>& objects = {});
+    [[nodiscard]] static std::shared_ptr<const Set> make(QList<Id>&& objects);
 
     [[nodiscard]] qsizetype count() const { return _objects.size(); }
-    [[nodiscard]] bool containsObject(const Id& object) const { return object && _members.contains(IdKey{object}); }
+    [[nodiscard]] bool containsObject(const Id& object) const { return containsObject(object.get()); }
+    [[nodiscard]] bool containsObject(const Object* object) const { return object && _members.contains(ObjectRef(object)); }
     [[nodiscard]] const QList<Id>& allObjects() const { return _objects; }
 
     [[nodiscard]] QString className() const override { return QStringLiteral("NSSet"); }
@@ -27,7 +48,8 @@ public:
 
 private:
     QList<Id> _objects;
-    QHash<IdKey, qsizetype> _members;
+    // Keys point at the elements _objects keeps alive.
+    QHash<ObjectRef, qsizetype> _members;
 };
 
 } // namespace tz

@@ -4,9 +4,20 @@
 #include "app/HelpWindow.h"
 #include "app/PrintInfo.h"
 
+#include "Foundation_Additions/NSObject/TzValidateMenuItem.h"
+#include "Foundation_Additions/NSUserDefaults/TzNSUserDefaultsAdditions.h"
+#include "Functions/TzVerboseLogging.h"
+
 #include <QTimer>
 
-AppController::AppController(DriveService& service) : _service(service), _printInfo(std::make_shared<PrintInfo>()) {}
+TZ_REGISTER_CLASS(AppController);
+
+// The application's delegate: menu items it validates are enabled when it or the application
+// object answers their action.
+AppController::AppController(DriveService& service) : _service(service), _printInfo(std::make_shared<PrintInfo>())
+{
+    tz::setApplicationDelegate(this);
+}
 
 AppController::~AppController() = default;
 
@@ -24,6 +35,10 @@ void AppController::setAppWindow(const std::shared_ptr<AppWindow>& appWindow)
 void AppController::applicationDidFinishLaunching()
 {
     _printInfo->setVerticallyCentered(false);
+    // The user's verbose-logging choice is kept in the user defaults.
+    if (const tz::Id verbose = tz::defaults::objectForKey(tz::pelkLogMessagesKey);
+        verbose && verbose->boolValue().value_or(false))
+        tz::TzDebugOn();
     QTimer::singleShot(0, this, &AppController::applicationDidStartEventLoop);
 }
 

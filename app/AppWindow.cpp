@@ -170,10 +170,7 @@ void AppWindow::connectMenuItems()
     _rowContextMenu->addAction(_ui->actionEject);
     _rowContextMenu->addAction(_ui->actionCopy);
     _rowContextMenu->addAction(_ui->actionSaveDetailAsText);
-    connect(_ui->fileMenu, &QMenu::aboutToShow, this, [this] {
-        for (QAction* item : _ui->fileMenu->actions())
-            item->setEnabled(validateMenuItem(item));
-    });
+    setUpMenuValidation();
     // Their shortcuts work without the menu being opened, so they follow the details as they change.
     connect(_ui->detailText, &QTextEdit::textChanged, this, &AppWindow::validateDetailItems);
     validateDetailItems();
@@ -320,9 +317,3 @@ void AppWindow::setEjectPending(bool pending)
     updateEjectButton();
 }
 
-bool AppWindow::validateMenuItem(const QAction* item) const
-{
-    if (_ui && (item == _ui->actionPrintDetailView || item == _ui->actionSaveDetailAsText))
-        return !_ui->detailText->document()->isEmpty();
-    return true;
-}

@@ -146,8 +146,15 @@ public:
     // Help > About: version, licence and the profile in use, in a box that does not block.
     [[nodiscard]] QString aboutText() const;
     void showAbout();
-    // Whether a menu item is enabled now; the detail commands need details to act on.
+    // Whether a menu item is enabled now: TzValidateMenuItem with the window as the target,
+    // so the menuValidationFor... methods below decide the commands they name.
     [[nodiscard]] bool validateMenuItem(const QAction* item) const;
+
+    // --- menuValidation (AppWindowMenuValidation.cpp): the detail commands need details to
+    // act on; Eject needs a detailed connected drive.
+    Q_INVOKABLE bool menuValidationForDoSaveDetailAsText(QAction* item) const;
+    Q_INVOKABLE bool menuValidationForDoPrintDetailView(QAction* item) const;
+    Q_INVOKABLE bool menuValidationForDoEject(QAction* item) const;
 
     // --- privateMethods: export and printing. Menu items carry a "tag": 0 the connected
     // table, 1 the supported table; printDocument prints the whole window for any other tag.
@@ -193,6 +200,8 @@ private:
     void windowDidLoad();
     void setUpTable(QTableView* table, const QList<DeviceColumn>& columns);
     void connectMenuItems();
+    // Gives each menu item its action selector and validates each menu as it is about to show.
+    void setUpMenuValidation();
     void reloadData(QTableView* table);
     void validateDetailItems();
     // A press on a table's viewport: one below the rows is a click on no row.

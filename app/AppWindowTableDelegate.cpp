@@ -88,6 +88,6 @@ void AppWindow::tableContextMenuRequested(QTableView* table, const QPoint& posit
     table->selectRow(index.row());
     doClick(table, row);
     for (QAction* item : _rowContextMenu->actions())
-        item->setEnabled(item == _ui->actionEject ? bool(detailedDevice()) : validateMenuItem(item));
+        item->setEnabled(validateMenuItem(item));
     _rowContextMenu->popup(table->viewport()->mapToGlobal(position));
 }

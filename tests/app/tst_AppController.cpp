@@ -6,9 +6,15 @@
 #include "app/HelpWindow.h"
 #include "app/PrintInfo.h"
 
+#include "Foundation/Number.h"
+#include "Foundation_Additions/NSObject/TzValidateMenuItem.h"
+#include "Foundation_Additions/NSUserDefaults/TzNSUserDefaultsAdditions.h"
+#include "Functions/TzVerboseLogging.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +26,7 @@ private Q_SLOTS:
     void initTestCase();
     void opensTheWindowOnTheFirstEventLoopTurn();
     void everyHelpRequestOpensAWindow();
+    void isTheDelegateAndReadsTheVerboseChoice();
 
 private:
     QTemporaryDir _dir;
@@ -29,6 +36,7 @@ private:
 void tst_AppController::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(tz::UserDefaults::settingsFormat(), QSettings::UserScope, _dir.filePath(QStringLiteral("config")));
     QApplication::setQuitOnLastWindowClosed(false);
     const QString drives = _dir.filePath(QStringLiteral("drives.plist"));
     QVERIFY(testfiles::write(drives, testfiles::simulation({})));
@@ -75,6 +83,23 @@ void tst_AppController::everyHelpRequestOpensAWindow()
     QVERIFY(first->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());
+}
+
+// Last: the verbose-logging switch stays on once on.
+void tst_AppController::isTheDelegateAndReadsTheVerboseChoice()
+{
+    QVERIFY(!tz::tzMessages());
+    {
+        AppController unchosen;
+        unchosen.applicationDidFinishLaunching();
+        QVERIFY(!tz::tzMessages()); // no choice stored
+    }
+    QVERIFY(tz::defaults::setObjectForKey(tz::boolean(true), tz::pelkLogMessagesKey));
+    AppController controller;
+    QCOMPARE(tz::applicationDelegate(), &controller);
+    controller.applicationDidFinishLaunching();
+    QVERIFY(tz::tzMessages());
+    tz::defaults::removeObjectForKey(tz::pelkLogMessagesKey);
 }
 
 QTEST_MAIN(tst_AppController)

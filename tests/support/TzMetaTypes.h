@@ -2,8 +2,8 @@
 #pragma once
 
 #include "Foundation/Dictionary.h"
+#include "Foundation/MetaTypes.h"
 
 #include <QMetaType>
 
-Q_DECLARE_METATYPE(tz::Id)
 Q_DECLARE_METATYPE(tz::DictionaryPtr)

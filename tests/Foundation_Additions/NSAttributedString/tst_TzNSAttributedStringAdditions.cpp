@@ -1,3 +1,4 @@
+#include "Foundation/MetaTypes.h"
 #include "Foundation_Additions/NSAttributedString/TzNSAttributedComponentsJoinedByString.h"
 #include "Foundation_Additions/NSAttributedString/TzNSAttributedStringAdditions.h"
 
@@ -10,7 +11,6 @@ using tz::Attributes;
 using tz::MutableAttributedString;
 using tz::Range;
 
-Q_DECLARE_METATYPE(tz::Range)
 
 namespace {
 
