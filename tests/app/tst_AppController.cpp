@@ -56,7 +56,6 @@ void tst_AppController::opensTheWindowOnTheFirstEventLoopTurn()
     QTRY_VERIFY(controller.appWindow());
     QCOMPARE(controller.appWindow(), AppWindow::appWindow(_service));
     QVERIFY(controller.appWindow()->window()->isVisible());
-    QVERIFY(AppController::applicationShouldTerminateAfterLastWindowClosed());
 }
 
 void tst_AppController::everyHelpRequestOpensAWindow()
@@ -90,12 +89,12 @@ void tst_AppController::isTheDelegateAndReadsTheVerboseChoice()
 {
     QVERIFY(!tz::tzMessages());
     {
-        AppController unchosen;
+        AppController unchosen(_service);
         unchosen.applicationDidFinishLaunching();
         QVERIFY(!tz::tzMessages()); // no choice stored
     }
     QVERIFY(tz::defaults::setObjectForKey(tz::boolean(true), tz::pelkLogMessagesKey));
-    AppController controller;
+    AppController controller(_service);
     QCOMPARE(tz::applicationDelegate(), &controller);
     controller.applicationDidFinishLaunching();
     QVERIFY(tz::tzMessages());

@@ -2,7 +2,7 @@
 #include "SimulatedDrives.h"
 #include "app/AppWindow.h"
 #include "app/DeviceSupportProfile.h"
-#include "app/DiscRecording/DRService.h"
+#include "app/DiscRecording/DriveService.h"
 
 #include "Foundation_Additions/NSObject/TzValidateMenuItem.h"
 
@@ -39,6 +39,7 @@ private:
     void clickRow(int row);
 
     QTemporaryDir _dir;
+    DriveService _service;
     std::shared_ptr<AppWindow> _window;
 };
 
@@ -50,16 +51,18 @@ void tst_AppWindowMenuValidation::initTestCase()
     const QString profilePath = _dir.filePath(QStringLiteral("profile.drprofile"));
     QVERIFY(write(profilePath, profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
                                                      {QStringLiteral("GH24NSD1")})})));
-    DeviceSupportProfile::setOverridePath(profilePath);
+    _service.install();
+    _service.setSupportProfile(DeviceSupportProfile::readProfile(profilePath));
     const QString drives = _dir.filePath(QStringLiteral("drives.plist"));
     QVERIFY(write(drives, simulation({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
                                             QStringLiteral("Internal"), QStringLiteral("SATA"))})));
-    DRService::useSimulatedDrives(drives);
+    _service.useSimulatedDrives(drives);
+    QVERIFY(_service.waitForDrives());
 }
 
 void tst_AppWindowMenuValidation::init()
 {
-    _window = AppWindow::appWindow();
+    _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
 }
 
