@@ -11,5 +11,8 @@ namespace AppInfo {
 [[nodiscard]] QString version();
 // The licence the program is distributed under: "MIT License".
 [[nodiscard]] QString licence();
+// The installed data folder (the simulated drives, a copy of the default profile): found beside
+// the running program, else the folder of the configured install prefix.
+[[nodiscard]] QString dataDirectory();
 
 } // namespace AppInfo

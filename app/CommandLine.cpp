@@ -57,13 +57,15 @@ struct Options
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.setApplicationDescription(QStringLiteral(
-            "Shows the optical disc recorders attached to this computer and the drive models a device-support "
-            "profile lists. Without --list, --details or --eject it opens its window.\n\n"
-            "No drives attached? --simulate " BURNER_CATALOGUE_DATADIR "/simulated-drives.plist shows simulated "
-            "ones, in the window or with --list connected.\n\n"
-            "Exit status: 0 success, 1 the action failed (eject, close), 2 bad arguments, no such row, a profile "
-            "or simulation file that is not sound, or no display for the window."));
+        parser.setApplicationDescription(
+            QStringLiteral(
+                "Shows the optical disc recorders attached to this computer and the drive models a device-support "
+                "profile lists. Without --list, --details or --eject it opens its window.\n\n"
+                "No drives attached? --simulate %1/simulated-drives.plist shows simulated "
+                "ones, in the window or with --list connected.\n\n"
+                "Exit status: 0 success, 1 the action failed (eject, close), 2 bad arguments, no such row, a profile "
+                "or simulation file that is not sound, or no display for the window.")
+                .arg(AppInfo::dataDirectory()));
         parser.addOptions({list, details, eject, json, profile, simulate, verbose, help, version});
     }
 };

@@ -62,6 +62,9 @@ file_type="$(head -c 8 "$root/usr/share/icons/hicolor/256x256/apps/burner-catalo
 zcat "$root/usr/share/man/man1/burner-catalogue.1.gz" | grep -q '^\.SH EXIT STATUS' \
   || { echo "manual page lacks its exit status section"; fail=1; }
 "$root/usr/bin/burner-catalogue" --version >/dev/null || { echo "packaged program does not run"; fail=1; }
+# The program finds its data beside itself, wherever the package's tree lies.
+"$root/usr/bin/burner-catalogue" --help | grep -qF -- "--simulate $(readlink -f "$root")/usr/share/burner-catalogue/simulated-drives.plist" \
+  || { echo "packaged program does not name its own simulated drives"; fail=1; }
 
 [ "$fail" -eq 0 ] && echo "package ok: $(basename "$deb")"
 exit "$fail"
