@@ -24,6 +24,7 @@ public:
     explicit BinaryScan(const QByteArray& bytes)
         : _data(reinterpret_cast<const unsigned char*>(bytes.constData()))
         , _size(std::uint64_t(bytes.size()))
+        , _nodeLimit(std::min<std::int64_t>(maxNodes, bytes.size() + maxBinaryExpansion))
     {
     }
 
@@ -155,7 +156,7 @@ private:
             _height[done.object] = done.height;
             _nodes[done.object] = done.nodes;
             _text[done.object] = done.text;
-            if (done.height > std::uint32_t(maxDepth) || done.nodes > maxNodes || done.text > maxTextBytes)
+            if (done.height > std::uint32_t(maxDepth) || done.nodes > _nodeLimit || done.text > maxTextBytes)
                 return false;
             if (!stack.empty())
                 add(stack.back(), done.height, done.nodes, done.text);
@@ -163,15 +164,16 @@ private:
         return true;
     }
 
-    static void add(Frame& parent, std::uint32_t height, std::uint32_t nodes, std::uint32_t text)
+    void add(Frame& parent, std::uint32_t height, std::uint32_t nodes, std::uint32_t text) const
     {
         parent.height = std::max(parent.height, height + 1);
-        parent.nodes = cappedSum(parent.nodes, nodes, maxNodes);
+        parent.nodes = cappedSum(parent.nodes, nodes, _nodeLimit);
         parent.text = cappedSum(parent.text, text, maxTextBytes);
     }
 
     const unsigned char* _data;
     std::uint64_t _size;
+    std::int64_t _nodeLimit;
     std::uint64_t _objectsEnd = 0;
     std::uint64_t _table = 0;
     std::uint64_t _count = 0;

@@ -13,6 +13,10 @@ namespace tz::propertyList {
 inline constexpr int maxDepth = 512;
 // Objects once every reference is expanded: dictionary keys count, and so does the root.
 inline constexpr std::int64_t maxNodes = 10'000'000;
+// A binary list may reference one object many times. Expanded, it may hold at most this many
+// objects more than it has bytes: each reference takes at least a byte, so a list whose
+// containers are not shared (as libplist writes them) stays below its size.
+inline constexpr std::int64_t maxBinaryExpansion = 65536;
 // Bytes of string and data contents once every reference is expanded (UTF-16 at two a unit).
 inline constexpr std::int64_t maxTextBytes = 64 * 1024 * 1024;
 

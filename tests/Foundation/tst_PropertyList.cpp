@@ -223,6 +223,7 @@ void tst_PropertyList::hostileListsAreRefused_data()
     QTest::newRow("binary 100000 levels") << deepBinary(100000);
     QTest::newRow("xml 1000000 levels") << deepXml(1000000);
     QTest::newRow("binary references doubling 40 times") << doublingChain(40);
+    QTest::newRow("binary doubling 17 times, 300 bytes") << doublingChain(17);
     QTest::newRow("binary one level too deep") << deepBinary(propertyList::maxDepth + 1);
     QTest::newRow("xml one level too deep") << deepXml(propertyList::maxDepth + 1);
     QTest::newRow("binary cycle") << binaryList({arrayOf({1}), arrayOf({0})});
