@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -20,8 +21,24 @@ QString processPrefix()
 
 } // namespace
 
+namespace {
+std::atomic<bool> loggingEnabled{true};
+} // namespace
+
+void setLoggingEnabled(bool enabled)
+{
+    loggingEnabled.store(enabled, std::memory_order_relaxed);
+}
+
+bool isLoggingEnabled()
+{
+    return loggingEnabled.load(std::memory_order_relaxed);
+}
+
 void logText(const QString& message)
 {
+    if (!isLoggingEnabled())
+        return;
     QByteArray bytes = (processPrefix() + message).toUtf8();
     if (!bytes.endsWith('\n'))
         bytes += '\n';

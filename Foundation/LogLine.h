@@ -7,8 +7,13 @@
 
 namespace tz {
 
-// One entry on standard error, written with a single write call.
+// One entry on standard error, written with a single write call; nothing while logging is off.
 void logText(const QString& message);
+
+// Log entries are written unless turned off (a command-line tool keeps its standard error for
+// its own messages). Safe from any thread.
+void setLoggingEnabled(bool enabled);
+[[nodiscard]] bool isLoggingEnabled();
 
 template <typename... Args>
 void logMessage(const QString& format, const Args&... args)

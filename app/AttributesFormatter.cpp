@@ -8,6 +8,8 @@
 #include "Foundation_Additions/NSString/TzNSStringDeleteCommonPrefix.h"
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace {
 
@@ -21,6 +23,15 @@ QString keyNameOf(const tz::Id& key)
     if (name.endsWith(keySuffix))
         name.chop(keySuffix.size());
     return name;
+}
+
+// The value without its key's stem (the key less its "Key" suffix) when it begins with all of
+// it: enumerated values that repeat the key's name keep only their tail ("USB", "Blank"), free
+// text that merely shares some first letters with the key stays whole.
+QString withoutKeyStem(const QString& value, const QString& key)
+{
+    const QString stem = key.endsWith(keySuffix) ? key.chopped(keySuffix.size()) : key;
+    return !stem.isEmpty() && value.startsWith(stem) ? value.sliced(stem.size()) : value;
 }
 
 // The value's text; null when it has none.
@@ -55,7 +66,7 @@ void appendEntries(tz::MutableAttributedString& out, const tz::DictionaryPtr& di
             continue;
         }
         if (const auto* string = tz::as<tz::String>(key))
-            text = tz::stringByDeletingCommonPrefixWith(text, string->text());
+            text = withoutKeyStem(text, string->text());
         out.appendString(keyNameOf(key), AttributesFormatter::keyAttributes());
         out.appendString(QStringLiteral(": ") + text + QLatin1Char('\n'));
     }
@@ -70,8 +81,11 @@ tz::AttributedString AttributesFormatter::stringFromAttributesDict(const tz::Dic
     return out;
 }
 
-const tz::Attributes& AttributesFormatter::keyAttributes()
+tz::Attributes AttributesFormatter::keyAttributes()
 {
-    static const tz::Attributes attributes{{tz::ForegroundColorAttributeName, QColor(Qt::blue)}};
-    return attributes;
+    // The palette's link colour reads on light and dark themes alike; without a GUI
+    // application (the command line) there is no palette, and plain blue stands in.
+    const auto* gui = qobject_cast<const QGuiApplication*>(QCoreApplication::instance());
+    const QColor colour = gui ? QGuiApplication::palette().color(QPalette::Active, QPalette::Link) : QColor(Qt::blue);
+    return {{tz::ForegroundColorAttributeName, colour}};
 }

@@ -1,5 +1,6 @@
 // The details pane's text for a dictionary: one line per entry, "name: value", with the key
-// names in blue, service prefixes stripped from names and values, nested dictionaries in place.
+// names in the palette's link colour, service prefixes stripped from names and enumerated
+// values, nested dictionaries in place.
 #pragma once
 
 #include "Foundation/Dictionary.h"
@@ -10,6 +11,7 @@ class AttributesFormatter
 public:
     // "[No Data Available]" for a nil or empty dictionary; never empty otherwise.
     [[nodiscard]] static tz::AttributedString stringFromAttributesDict(const tz::DictionaryPtr& dict);
-    // The style of key names: blue foreground. Made on first use, from any thread.
-    [[nodiscard]] static const tz::Attributes& keyAttributes();
+    // The style of key names: the application palette's link colour as foreground (blue on light
+    // themes), read at each call so a changed theme shows in the next text; blue without a GUI.
+    [[nodiscard]] static tz::Attributes keyAttributes();
 };

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "Foundation/Dictionary.h"
+#include "Foundation/LogLine.h"
 #include "app/AppInfo.h"
 #include "app/DetailsText.h"
 #include "app/DeviceColumns.h"
@@ -12,6 +13,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -47,6 +49,8 @@ struct Options
                                 QStringLiteral("Use the simulated drives described in FILE instead of the real "
                                                "hardware."),
                                 QStringLiteral("FILE")};
+    QCommandLineOption verbose{QStringLiteral("verbose"),
+                               QStringLiteral("Also write the program's diagnostic log lines on standard error.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
@@ -56,8 +60,11 @@ struct Options
         parser.setApplicationDescription(QStringLiteral(
             "Shows the optical disc recorders attached to this computer and the drive models a device-support "
             "profile lists. Without --list, --details or --eject it opens its window.\n\n"
-            "Exit status: 0 success, 1 the action failed (eject, close), 2 bad arguments or no such row."));
-        parser.addOptions({list, details, eject, json, profile, simulate, help, version});
+            "No drives attached? --simulate " BURNER_CATALOGUE_DATADIR "/simulated-drives.plist shows simulated "
+            "ones, in the window or with --list connected.\n\n"
+            "Exit status: 0 success, 1 the action failed (eject, close), 2 bad arguments, no such row, a profile "
+            "or simulation file that is not sound, or no display for the window."));
+        parser.addOptions({list, details, eject, json, profile, simulate, verbose, help, version});
     }
 };
 
@@ -75,7 +82,7 @@ void writeTo(std::FILE* stream, const QString& text)
 // One line on standard error; answers the status to exit with.
 int fail(int status, const QString& message)
 {
-    writeTo(stderr, programName() + QStringLiteral(": ") + message + u'\n');
+    printError(message);
     return status;
 }
 
@@ -124,9 +131,9 @@ int listTable(const QString& name, bool asJson)
         for (int row = 0; row < rows.size(); ++row) {
             QJsonObject object;
             for (int column = 0; column < columns->size(); ++column) {
-                const tz::Id value = valueAt(row, column);
-                object.insert(columns->at(column).identifier,
-                              value ? QJsonValue(DeviceColumns::cellText(value)) : QJsonValue());
+                // A key the row lacks is left out, as the row leaves it out.
+                if (const tz::Id value = valueAt(row, column))
+                    object.insert(columns->at(column).identifier, DeviceColumns::cellText(value));
             }
             array.append(object);
         }
@@ -200,78 +207,187 @@ int eject(const QString& argument)
 
 } // namespace
 
-bool wantsCommandLine(const QStringList& arguments)
+QStringList withoutToolkitOptions(const QStringList& arguments)
 {
-    const Options options;
-    QCommandLineParser parser;
-    options.addTo(parser);
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty())
-        return true;
-    for (const QCommandLineOption* option :
-         {&options.list, &options.details, &options.eject, &options.json, &options.help, &options.version}) {
-        if (parser.isSet(*option))
-            return true;
+    // QGuiApplication's and QApplication's options; Qt reads them with one dash or two, and a
+    // value either as the next argument or after "=".
+    static const QStringList withValue{
+        QStringLiteral("platform"),   QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),     QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"), QStringLiteral("session"),          QStringLiteral("display"),
+        QStringLiteral("geometry"),   QStringLiteral("style"),              QStringLiteral("stylesheet"),
+        QStringLiteral("title"),      QStringLiteral("name"),               QStringLiteral("visual")};
+    static const QStringList flags{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                   QStringLiteral("nograb"),  QStringLiteral("dograb"),
+                                   QStringLiteral("sync"),    QStringLiteral("qmljsdebugger"),
+                                   QStringLiteral("dialogs"), QStringLiteral("fontengine")};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (i > 0 && argument == QLatin1String("--")) {
+            kept.append(arguments.mid(i)); // the end of options
+            break;
+        }
+        if (i == 0 || !argument.startsWith(u'-')) {
+            kept.append(argument);
+            continue;
+        }
+        const QString bare = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        const qsizetype equals = bare.indexOf(u'=');
+        const QString name = equals < 0 ? bare : bare.left(equals);
+        if (withValue.contains(name)) {
+            if (equals < 0)
+                ++i; // the value
+            continue;
+        }
+        if (flags.contains(name))
+            continue;
+        kept.append(argument);
     }
-    return false;
+    return kept;
 }
 
-bool applyDataOptions(const QStringList& arguments)
+Request parseArguments(const QStringList& arguments)
 {
+    using Action = Request::Action;
     const Options options;
     QCommandLineParser parser;
     options.addTo(parser);
-    if (!parser.parse(arguments))
-        return false;
-    if (parser.isSet(options.simulate)) {
-        const QString path = parser.value(options.simulate);
-        if (!readable(path)) {
-            fail(badArguments, QStringLiteral("cannot read the drive simulation \"%1\"").arg(path));
-            return false;
-        }
-        DRService::useSimulatedDrives(path);
+    Request request;
+    const auto invalid = [&request](const QString& message) {
+        request.action = Action::Invalid;
+        request.error = message;
+        return request;
+    };
+    if (!parser.parse(withoutToolkitOptions(arguments)))
+        return invalid(parser.errorText());
+    request.json = parser.isSet(options.json);
+    request.verbose = parser.isSet(options.verbose);
+    request.profile = parser.value(options.profile);
+    request.simulate = parser.value(options.simulate);
+    if (parser.isSet(options.help)) {
+        request.action = Action::Help;
+        return request;
     }
-    if (parser.isSet(options.profile)) {
-        const QString path = parser.value(options.profile);
-        if (!readable(path)) {
-            fail(badArguments, QStringLiteral("cannot read the profile \"%1\"").arg(path));
+    if (parser.isSet(options.version)) {
+        request.action = Action::Version;
+        return request;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return invalid(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+
+    const int actions = int(parser.isSet(options.list)) + int(parser.isSet(options.details)) +
+                        int(parser.isSet(options.eject));
+    if (actions == 0 && !request.json)
+        return request; // the window
+    if (actions != 1)
+        return invalid(QStringLiteral("give one of --list, --details and --eject (see --help)"));
+    if (request.json && parser.isSet(options.eject))
+        return invalid(QStringLiteral("--json goes with --list or --details"));
+    if (parser.isSet(options.list)) {
+        request.action = Action::List;
+        request.value = parser.value(options.list);
+    } else if (parser.isSet(options.details)) {
+        request.action = Action::Details;
+        request.value = parser.value(options.details);
+    } else {
+        request.action = Action::Eject;
+        request.value = parser.value(options.eject);
+    }
+    return request;
+}
+
+bool wantsCommandLine(const QStringList& arguments)
+{
+    return parseArguments(arguments).action != Request::Action::Window;
+}
+
+bool applyDataOptions(const Request& request)
+{
+    if (!request.simulate.isEmpty()) {
+        if (!readable(request.simulate)) {
+            fail(badArguments, QStringLiteral("cannot read the drive simulation \"%1\"").arg(request.simulate));
             return false;
         }
-        DeviceSupportProfile::setOverridePath(path);
+        DRService::useSimulatedDrives(request.simulate);
+    }
+    if (!request.profile.isEmpty()) {
+        if (!readable(request.profile)) {
+            fail(badArguments, QStringLiteral("cannot read the profile \"%1\"").arg(request.profile));
+            return false;
+        }
+        DeviceSupportProfile::setOverridePath(request.profile);
     }
     return true;
 }
 
+QString displayProblem()
+{
+    // A platform named outright is Qt's to try; its failure is caught where the window is made.
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return {};
+    return QStringLiteral("no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+                          "--list, --details and --eject work without one");
+}
+
+void printError(const QString& message)
+{
+    writeTo(stderr, programName() + QStringLiteral(": ") + message + u'\n');
+}
+
 int run(const QStringList& arguments)
 {
-    const Options options;
-    QCommandLineParser parser;
-    options.addTo(parser);
-    if (!parser.parse(arguments))
-        return fail(badArguments, parser.errorText());
-    if (parser.isSet(options.help))
-        return print(parser.helpText().endsWith(u'\n') ? parser.helpText() : parser.helpText() + u'\n');
-    if (parser.isSet(options.version))
+    return run(parseArguments(arguments));
+}
+
+int run(const Request& request)
+{
+    using Action = Request::Action;
+    // Diagnostics are for whoever asks for them; standard error is for the one failure line.
+    tz::setLoggingEnabled(request.verbose);
+    if (!request.verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("burner.*=false"));
+
+    switch (request.action) {
+    case Action::Invalid:
+        return fail(badArguments, request.error);
+    case Action::Help: {
+        const Options options;
+        QCommandLineParser parser;
+        options.addTo(parser);
+        const QString help = parser.helpText();
+        return print(help.endsWith(u'\n') ? help : help + u'\n');
+    }
+    case Action::Version:
         return print(QStringLiteral("%1 %2\n").arg(programName(), AppInfo::version()));
-    if (!parser.positionalArguments().isEmpty())
-        return fail(badArguments, QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
-
-    const int actions = int(parser.isSet(options.list)) + int(parser.isSet(options.details)) +
-                        int(parser.isSet(options.eject));
-    if (actions != 1)
+    case Action::Window:
         return fail(badArguments, QStringLiteral("give one of --list, --details and --eject (see --help)"));
-    const bool asJson = parser.isSet(options.json);
-    if (asJson && parser.isSet(options.eject))
-        return fail(badArguments, QStringLiteral("--json goes with --list or --details"));
-    if (!applyDataOptions(arguments))
+    case Action::List:
+    case Action::Details:
+    case Action::Eject:
+        break;
+    }
+    if (!applyDataOptions(request))
         return badArguments;
+    const QString simulationProblem = DRService::simulationProblem();
+    if (!simulationProblem.isEmpty())
+        return fail(badArguments,
+                    QStringLiteral("the drive simulation \"%1\" %2").arg(DRService::simulationPath(), simulationProblem));
+    QString profileProblem;
+    const QString profilePath = DeviceSupportProfile::chosenPath();
+    const tz::Id profileRoot = DeviceSupportProfile::readProfile(profilePath, &profileProblem);
+    if (!profileProblem.isEmpty())
+        return fail(badArguments, QStringLiteral("the profile \"%1\" %2")
+                                      .arg(DeviceSupportProfile::displayPath(profilePath), profileProblem));
     // As the window does at start-up: support levels are judged against the profile it lists.
-    DRService::setSupportProfile(DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath()));
+    DRService::setSupportProfile(profileRoot);
 
-    if (parser.isSet(options.list))
-        return listTable(parser.value(options.list), asJson);
-    if (parser.isSet(options.details))
-        return showDetails(parser.value(options.details), asJson);
-    return eject(parser.value(options.eject));
+    if (request.action == Action::List)
+        return listTable(request.value, request.json);
+    if (request.action == Action::Details)
+        return showDetails(request.value, request.json);
+    return eject(request.value);
 }
 
 } // namespace CommandLine

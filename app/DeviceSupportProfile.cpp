@@ -1,5 +1,6 @@
 #include "app/DeviceSupportProfile.h"
 
+#include "Foundation/Array.h"
 #include "Foundation/PropertyList.h"
 #include "Foundation_Additions/NSString/TzNSStringResolveAliases.h"
 
@@ -43,11 +44,28 @@ QString chosenPath()
     return builtInPath;
 }
 
-tz::Id readProfile(const QString& path)
+tz::Id readProfile(const QString& path, QString* problem)
 {
     // Resource paths name no file on disk, so there is no link to follow.
     const bool inResources = path.startsWith(u':');
-    return tz::propertyList::readFile(inResources ? path : tz::stringByResolvingSymlinksAndAliasesInPath(path));
+    const QString resolved = inResources ? path : tz::stringByResolvingSymlinksAndAliasesInPath(path);
+    tz::Id root = tz::propertyList::readFile(resolved);
+    if (problem) {
+        const QFileInfo file(resolved);
+        if (root)
+            *problem = tz::as<tz::Array>(root) ? QString()
+                                               : QStringLiteral("is not a device-support profile (its root is not an array)");
+        else if (!file.isFile() || !file.isReadable())
+            *problem = QStringLiteral("cannot be read");
+        else
+            *problem = QStringLiteral("is not a property list");
+    }
+    return root;
+}
+
+QString displayPath(const QString& path)
+{
+    return path == builtInPath ? QStringLiteral("the built-in profile") : path;
 }
 
 } // namespace DeviceSupportProfile

@@ -31,7 +31,12 @@ void setOverridePath(const QString& path);
 [[nodiscard]] QString chosenPath();
 
 // The property list at the path, symbolic links resolved first; nil when the file cannot be
-// read or is not a property list. The caller checks that the root is an array.
-[[nodiscard]] tz::Id readProfile(const QString& path);
+// read or is not a property list. The caller checks that the root is an array. problem, when
+// given, says in a few words what keeps the file from listing drives, for a message after its
+// name ("cannot be read", "is not a property list", "is not a device-support profile (its root
+// is not an array)"); it is cleared for a sound profile.
+[[nodiscard]] tz::Id readProfile(const QString& path, QString* problem = nullptr);
+// The path as a person reads it: the built-in profile by that name, any other as it is.
+[[nodiscard]] QString displayPath(const QString& path);
 
 } // namespace DeviceSupportProfile

@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 void setNames()
@@ -13,6 +16,51 @@ void setNames()
     QCoreApplication::setOrganizationName(AppInfo::executableName());
     QCoreApplication::setApplicationName(AppInfo::executableName());
     QCoreApplication::setApplicationVersion(AppInfo::version());
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+void passOn(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (previousHandler)
+        previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QString category;
+    QString message;
+};
+QList<HeldMessage> heldMessages;
+
+// While the GUI application is being made, messages are held back: a platform that cannot be
+// opened is Qt's fatal error (an abort) after a few lines of warnings; here it is one line, with
+// the first warning's reason, and the exit status for a missing display.
+void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.append({type, QString::fromUtf8(context.category), message});
+        return;
+    }
+    const QString reason = heldMessages.isEmpty() ? message : heldMessages.first().message;
+    CommandLine::printError(QStringLiteral("cannot open the window: ") + reason.section(u'\n', 0, 0));
+    std::fflush(stderr);
+    std::_Exit(CommandLine::badArguments);
+}
+
+// The window could be made: the held messages are written as they would have been.
+void releaseHeldMessages()
+{
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& held : std::as_const(heldMessages)) {
+        const QByteArray category = held.category.toUtf8();
+        const QMessageLogContext context(nullptr, 0, nullptr, category.constData());
+        passOn(held.type, context, held.message);
+    }
+    heldMessages.clear();
 }
 
 } // namespace
@@ -24,17 +72,25 @@ int main(int argc, char* argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
     // Lists, details, eject, help and version need no display: no GUI application is made.
-    if (CommandLine::wantsCommandLine(arguments)) {
+    const CommandLine::Request request = CommandLine::parseArguments(arguments);
+    if (request.action != CommandLine::Request::Action::Window) {
         const QCoreApplication app(argc, argv);
         setNames();
-        return CommandLine::run(arguments);
+        return CommandLine::run(request);
     }
 
+    if (const QString problem = CommandLine::displayProblem(); !problem.isEmpty()) {
+        CommandLine::printError(problem);
+        return CommandLine::badArguments;
+    }
+    previousHandler = qInstallMessageHandler(startupMessageHandler);
+    // Takes its own options (-style, -platform, ...) out of argv.
     Application app(argc, argv);
+    releaseHeldMessages();
     setNames();
     QApplication::setApplicationDisplayName(AppInfo::displayName());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/burner-catalogue.svg")));
-    if (!CommandLine::applyDataOptions(arguments))
+    if (!CommandLine::applyDataOptions(request))
         return CommandLine::badArguments;
 
     AppController controller;

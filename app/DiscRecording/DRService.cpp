@@ -1,6 +1,7 @@
 #include "app/DiscRecording/DRService.h"
 
 #include "app/DiscRecording/DriveService.h"
+#include "app/DiscRecording/SimulatedDriveBackend.h"
 
 namespace DRService {
 
@@ -12,6 +13,17 @@ void useSimulatedDrives(const QString& path)
 void useSystemDrives()
 {
     DriveService::instance().useSystemDrives();
+}
+
+QString simulationPath()
+{
+    return DriveService::instance().simulationPath();
+}
+
+QString simulationProblem()
+{
+    const QString path = simulationPath();
+    return path.isEmpty() ? QString() : SimulatedDriveBackend::problemWith(path);
 }
 
 void setSupportProfile(const tz::Id& profileRoot)

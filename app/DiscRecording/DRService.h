@@ -14,6 +14,12 @@ void useSimulatedDrives(const QString& path);
 // Serve the machine's own drives again (the default).
 void useSystemDrives();
 
+// The simulation file served (by call or environment variable); empty for the machine's drives.
+[[nodiscard]] QString simulationPath();
+// What is wrong with the simulation file served, in a few words ("is not a property list");
+// empty when it is sound or no simulation is served.
+[[nodiscard]] QString simulationProblem();
+
 // The device-support profile (the root of the profile file); a drive whose vendor and product
 // match one of its personalities has the support level DRDeviceSupportLevelSupported, any other
 // DRDeviceSupportLevelUnsupported. The level is worked out on every info() call. Matching

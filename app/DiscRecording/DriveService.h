@@ -30,6 +30,8 @@ public:
     // Switch backends; the old drives disappear and the new ones appear for observers.
     void useSimulatedDrives(const QString& path);
     void useSystemDrives();
+    // The simulation file in use or to be used; empty for the machine's drives.
+    [[nodiscard]] const QString& simulationPath() const { return _simulationPath; }
 
     void setSupportProfile(const tz::Id& profileRoot);
     // The backend's information with the support level added; empty when the drive is gone.

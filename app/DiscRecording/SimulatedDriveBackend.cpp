@@ -9,6 +9,8 @@
 #include "Foundation/PropertyList.h"
 #include "Foundation/String.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 
 using namespace DiscRecording;
@@ -78,6 +80,19 @@ SimulatedDriveBackend::SimulatedDriveBackend(const QString& path, QObject* paren
     });
     load(path);
     scheduleNext();
+}
+
+QString SimulatedDriveBackend::problemWith(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable())
+        return QStringLiteral("cannot be read");
+    const tz::Id root = tz::propertyList::readFile(path);
+    if (!root)
+        return QStringLiteral("is not a property list");
+    if (!tz::as<tz::Dictionary>(root))
+        return QStringLiteral("is not a drive simulation (its root is not a dictionary)");
+    return {};
 }
 
 void SimulatedDriveBackend::load(const QString& path)

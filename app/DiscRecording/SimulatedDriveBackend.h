@@ -37,6 +37,11 @@ class SimulatedDriveBackend final : public DriveBackend
 public:
     explicit SimulatedDriveBackend(const QString& path, QObject* parent = nullptr);
 
+    // What keeps the file at path from describing drives, in a few words for a message after
+    // its name: "cannot be read", "is not a property list", "is not a drive simulation (its
+    // root is not a dictionary)"; empty when it can be loaded.
+    [[nodiscard]] static QString problemWith(const QString& path);
+
     [[nodiscard]] QStringList drives() override;
     [[nodiscard]] tz::DictionaryPtr info(const QString& drive) override;
     [[nodiscard]] tz::DictionaryPtr status(const QString& drive) override;

@@ -9,6 +9,8 @@
 #include "Foundation_Additions/NSAttributedString/AttributedStringTextDocument.h"
 #include "Foundation_Additions/NSAttributedString/TzNSColorIsEqualToColor.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTest>
 #include <QTextDocument>
 
@@ -40,13 +42,29 @@ class tst_AttributesFormatter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void keyAttributesAreBlue()
+    void keyNamesTakeThePalettesLinkColour()
     {
-        const tz::Attributes& attributes = AttributesFormatter::keyAttributes();
-        QCOMPARE(attributes.size(), 1);
-        QVERIFY(tz::isEqualToColor(attributes.value(tz::ForegroundColorAttributeName).value<QColor>(),
-                                   QColor(0, 0, 255)));
-        QCOMPARE(&AttributesFormatter::keyAttributes(), &attributes);
+        const QPalette original = QGuiApplication::palette();
+        const auto keyColour = [] {
+            const tz::Attributes attributes = AttributesFormatter::keyAttributes();
+            return attributes.size() == 1 ? attributes.value(tz::ForegroundColorAttributeName).value<QColor>()
+                                          : QColor();
+        };
+        QPalette light = original;
+        light.setColor(QPalette::Link, QColor(0, 0, 255));
+        QGuiApplication::setPalette(light);
+        QVERIFY(tz::isEqualToColor(keyColour(), QColor(0, 0, 255)));
+
+        // A dark theme's light link colour, in the next text made.
+        QPalette dark = original;
+        dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        QGuiApplication::setPalette(dark);
+        QVERIFY(tz::isEqualToColor(keyColour(), QColor(0x8a, 0xb4, 0xf8)));
+        const tz::AttributedString text = AttributesFormatter::stringFromAttributesDict(
+            Dictionary::make({{QStringLiteral("DRDeviceVendorNameKey"), tz::str(QStringLiteral("Acme"))}}));
+        QCOMPARE(text.attributesAtIndex(0).value(tz::ForegroundColorAttributeName).value<QColor>(),
+                 QColor(0x8a, 0xb4, 0xf8));
+        QGuiApplication::setPalette(original);
     }
 
     void format_data()
@@ -81,16 +99,34 @@ private Q_SLOTS:
             << Dictionary::make(QList<Dictionary::Entry>{{tz::num(7), s("7up")}})
             << QStringLiteral("7: 7up\n") << QStringList{QStringLiteral("7")};
 
-        // Values: the common prefix with the whole key is deleted, whatever their kind.
-        QTest::newRow("value equal to key")
-            << Dictionary::make({{QStringLiteral("DRDeviceMediaStateKey"), s("DRDeviceMediaStateKey")}})
-            << QStringLiteral("MediaState: \n") << QStringList{QStringLiteral("MediaState")};
-        QTest::newRow("value sharing first letters with key")
-            << Dictionary::make({{QStringLiteral("Model"), s("MX-1")}})
-            << QStringLiteral("Model: X-1\n") << QStringList{QStringLiteral("Model")};
-        QTest::newRow("boolean text shares with key")
+        // Values lose their key's stem (the key without "Key") only when they begin with all of it.
+        const auto valueRow = [&](const char* name, const char* key, const char* value, const char* line) {
+            const QString keyText = QString::fromUtf8(key);
+            QString keyName = keyText.startsWith(QStringLiteral("DRDevice")) ? keyText.sliced(8) : keyText;
+            if (keyName.endsWith(QStringLiteral("Key")))
+                keyName.chop(3);
+            QTest::newRow(name) << Dictionary::make({{keyText, s(value)}}) << QString::fromUtf8(line)
+                                << QStringList{keyName};
+        };
+        valueRow("interconnect constant", "DRDevicePhysicalInterconnectKey", "DRDevicePhysicalInterconnectUSB",
+                 "PhysicalInterconnect: USB\n");
+        valueRow("media state constant", "DRDeviceMediaStateKey", "DRDeviceMediaStateBlank", "MediaState: Blank\n");
+        valueRow("support level constant", "DRDeviceSupportLevelKey", "DRDeviceSupportLevelUnsupported",
+                 "SupportLevel: Unsupported\n");
+        valueRow("value equal to the stem", "DRDeviceMediaStateKey", "DRDeviceMediaState", "MediaState: \n");
+        valueRow("key without suffix: the whole key is the stem", "VendorName", "VendorNameAcme", "VendorName: Acme\n");
+        valueRow("product sharing D with key", "DRDeviceProductNameKey", "DVDRAM GH24NSD1",
+                 "ProductName: DVDRAM GH24NSD1\n");
+        valueRow("vendor sharing D with key", "DRDeviceVendorNameKey", "Dell", "VendorName: Dell\n");
+        valueRow("model sharing D with key", "DRDeviceProductNameKey", "DVR-103", "ProductName: DVR-103\n");
+        valueRow("media name sharing D with key", "DRDeviceMediaTypeKey", "DVD+-RW", "MediaType: DVD+-RW\n");
+        valueRow("value equal to the service prefix", "DRDeviceVendorNameKey", "DRDevice", "VendorName: DRDevice\n");
+        valueRow("stem of another key", "DRDeviceVendorNameKey", "DRDeviceMediaStateBlank",
+                 "VendorName: DRDeviceMediaStateBlank\n");
+        valueRow("free text sharing first letters", "Model", "MX-1", "Model: MX-1\n");
+        QTest::newRow("boolean text sharing first letters")
             << Dictionary::make({{QStringLiteral("Nope"), tz::boolean(false)}})
-            << QStringLiteral("Nope: O\n") << QStringList{QStringLiteral("Nope")};
+            << QStringLiteral("Nope: NO\n") << QStringList{QStringLiteral("Nope")};
 
         QTest::newRow("booleans and numbers")
             << Dictionary::make({{QStringLiteral("DRDeviceIsTrayOpenKey"), tz::boolean(true)},

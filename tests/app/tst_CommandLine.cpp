@@ -30,6 +30,9 @@ private Q_SLOTS:
     void detailsAsPlainText();
     void exitStatus_data();
     void exitStatus();
+    void rowWithoutAModel();
+    void noDisplay_data();
+    void noDisplay();
 
 private:
     struct Result
@@ -40,7 +43,7 @@ private:
     };
     [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
     // The program with the test's drives and profile, and no display to talk to.
-    [[nodiscard]] Result run(const QStringList& arguments) const;
+    [[nodiscard]] Result run(const QStringList& arguments, const QStringList& environmentSettings = {}) const;
 
     QTemporaryDir _dir;
 };
@@ -65,14 +68,25 @@ void tst_CommandLine::initTestCase()
     open.replace(QStringLiteral("</dict>"), QStringLiteral("<key>TrayOpen</key><true/></dict>"));
     QVERIFY(write(path(QStringLiteral("drives.plist")), simulation({mounted, open})));
     QVERIFY(write(path(QStringLiteral("none.plist")), simulation({})));
+    QVERIFY(write(path(QStringLiteral("garbage")), QStringLiteral("this is not a property list\n")));
+    QVERIFY(write(path(QStringLiteral("dictionary.plist")),
+                  QStringLiteral("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict/></plist>")));
+    QVERIFY(write(path(QStringLiteral("array.plist")),
+                  QStringLiteral("<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>")));
+    // One personality without a product name: its row has no MODEL.
+    QVERIFY(write(path(QStringLiteral("nameless.drprofile")),
+                  profile({QStringLiteral("<dict><key>DRDevicePersonalities</key><dict><key>DRDeviceVendorName</key>"
+                                          "<string>Acme</string></dict><key>DRDeviceProfile</key><dict/></dict>")})));
 }
 
-tst_CommandLine::Result tst_CommandLine::run(const QStringList& arguments) const
+tst_CommandLine::Result tst_CommandLine::run(const QStringList& arguments, const QStringList& environmentSettings) const
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "BURNER_CATALOGUE_SIMULATE"})
         environment.remove(QString::fromLatin1(name));
+    for (const QString& setting : environmentSettings)
+        environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(BURNER_CATALOGUE_BIN),
                   QStringList{QStringLiteral("--simulate"), path(QStringLiteral("drives.plist")),
@@ -181,6 +195,33 @@ void tst_CommandLine::exitStatus_data()
     QTest::newRow("eject closes an open tray") << QStringList{s("--eject"), s("1")} << 0 << QString();
     QTest::newRow("version") << QStringList{s("--version")} << 0 << s("burner-catalogue ");
     QTest::newRow("help") << QStringList{s("--help")} << 0 << s("counted from 0");
+    QTest::newRow("help names the simulation") << QStringList{s("--help")} << 0
+                                               << s("--simulate " BURNER_CATALOGUE_DATADIR "/simulated-drives.plist");
+
+    // Files that are there but are not what they should be.
+    const QString garbage = path(s("garbage"));
+    QTest::newRow("profile not a property list")
+        << QStringList{s("--list"), s("supported"), s("--profile"), garbage} << 2
+        << QStringLiteral("the profile \"%1\" is not a property list").arg(garbage);
+    QTest::newRow("profile not an array")
+        << QStringList{s("--list"), s("connected"), s("--profile"), path(s("dictionary.plist"))} << 2
+        << s("is not a device-support profile (its root is not an array)");
+    QTest::newRow("simulation not a property list")
+        << QStringList{s("--list"), s("connected"), s("--simulate"), garbage} << 2
+        << QStringLiteral("the drive simulation \"%1\" is not a property list").arg(garbage);
+    QTest::newRow("simulation not a dictionary")
+        << QStringList{s("--details"), s("0"), s("--simulate"), path(s("array.plist"))} << 2
+        << s("is not a drive simulation (its root is not a dictionary)");
+
+    // The toolkit's own options are the toolkit's; ours still get their one line.
+    QTest::newRow("toolkit style option") << QStringList{s("-style"), s("Fusion"), s("--list"), s("supported")} << 0
+                                          << s("Model\tManufacturer\n");
+    QTest::newRow("toolkit options in both spellings")
+        << QStringList{s("--platform"), s("offscreen"), s("-reverse"), s("-stylesheet=x.qss"), s("--list"),
+                       s("connected")}
+        << 0 << s("Model\tManufacturer\tSupported\n");
+    QTest::newRow("unknown option beside a toolkit one") << QStringList{s("-style"), s("Fusion"), s("--colour")} << 2
+                                                         << s("Unknown option 'colour'");
 }
 
 void tst_CommandLine::exitStatus()
@@ -201,6 +242,46 @@ void tst_CommandLine::exitStatus()
         QCOMPARE(result.err.count(u'\n'), 1);
         QVERIFY(result.err.endsWith(u'\n'));
     }
+}
+
+void tst_CommandLine::rowWithoutAModel()
+{
+    const QStringList arguments{QStringLiteral("--list"), QStringLiteral("supported"), QStringLiteral("--json"),
+                                QStringLiteral("--profile"), path(QStringLiteral("nameless.drprofile"))};
+    const Result quiet = run(arguments);
+    QCOMPARE(quiet.status, 0);
+    const QJsonArray rows = QJsonDocument::fromJson(quiet.out.toUtf8()).array();
+    QCOMPARE(rows.size(), 1);
+    // The key the row lacks is absent, not null.
+    QCOMPARE(rows.at(0).toObject().keys(), QStringList{QStringLiteral("MANUFACTURER")});
+    // The library's log line about the missing value only when asked for.
+    QCOMPARE(quiet.err, QString());
+    const Result verbose = run(arguments + QStringList{QStringLiteral("--verbose")});
+    QCOMPARE(verbose.status, 0);
+    QCOMPARE(verbose.out, quiet.out);
+    QVERIFY2(verbose.err.contains(QStringLiteral("dictionaryBySettingObject")), qPrintable(verbose.err));
+}
+
+void tst_CommandLine::noDisplay_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no display set") << QStringList() << QStringLiteral("no display to open the window on");
+    QTest::newRow("display that is not there") << QStringList{QStringLiteral("DISPLAY=:4321")}
+                                               << QStringLiteral("cannot open the window: could not connect to display");
+}
+
+void tst_CommandLine::noDisplay()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, message);
+    // No action: the window is asked for.
+    const Result result = run({}, environment);
+    QCOMPARE(result.status, 2);
+    QCOMPARE(result.out, QString());
+    QVERIFY2(result.err.startsWith(QStringLiteral("burner-catalogue: ")), qPrintable(result.err));
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    QCOMPARE(result.err.count(u'\n'), 1);
 }
 
 QTEST_MAIN(tst_CommandLine)
