@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD := build/$(PRESET)
 
-.PHONY: deps configure build run test bench fuzz asan clean
+.PHONY: deps configure build run test bench fuzz fuzz-smoke asan clean
 
 deps:
 	@scripts/install-deps
@@ -30,6 +30,11 @@ bench: deps
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
+
+# Every fuzz target over its seed corpus, then 30 s of fuzzing each (FUZZ_SECONDS=...).
+# (make test replays the same corpora once, without the fuzz build.)
+fuzz-smoke: fuzz
+	@scripts/fuzz-smoke build/fuzz $(or $(FUZZ_SECONDS),30)
 
 clean:
 	@rm -rf build
