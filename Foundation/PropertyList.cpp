@@ -101,7 +101,10 @@ Id toObject(plist_t node, int depth, KeyCache& keys, Budget& budget)
         int32_t sec = 0;
         int32_t usec = 0;
         plist_get_date_val(node, &sec, &usec);
-        return Date::make(Date::referenceDateOffset + sec + usec / 1e6);
+        // libplist answers the seconds truncated toward zero and the fraction's magnitude: before
+        // the reference date the fraction counts back. (In the second just before it the sign is
+        // lost: such a date reads as the same fraction after it.)
+        return Date::make(Date::referenceDateOffset + (sec < 0 ? sec - usec / 1e6 : sec + usec / 1e6));
     }
     case PLIST_ARRAY: {
         const uint32_t n = plist_array_get_size(node);
@@ -198,10 +201,17 @@ PlistPtr toNode(const Id& object, int depth)
         return PlistPtr(plist_new_data(d->bytes().constData(), uint64_t(d->bytes().size())));
     if (const auto* d = as<Date>(object)) {
         const double since = d->timeIntervalSinceReferenceDate();
-        const double whole = std::floor(since);
-        if (!std::isfinite(since) || std::fabs(whole) > std::numeric_limits<int32_t>::max())
+        if (!std::isfinite(since) || std::fabs(since) >= std::numeric_limits<int32_t>::max())
             return {};
-        return PlistPtr(plist_new_date(int32_t(whole), int32_t(std::lround((since - whole) * 1e6) % 1000000)));
+        // Whole microseconds, split into seconds (rounded down) and a fraction that is never negative.
+        const std::int64_t micro = std::llround(since * 1e6);
+        std::int64_t whole = micro / 1000000;
+        std::int64_t fraction = micro % 1000000;
+        if (fraction < 0) {
+            fraction += 1000000;
+            --whole;
+        }
+        return PlistPtr(plist_new_date(int32_t(whole), int32_t(fraction)));
     }
     // Sets are written as arrays.
     if (const auto* a = as<Array>(object))

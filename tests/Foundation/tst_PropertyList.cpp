@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <csignal>
 
 #include <sys/resource.h>
@@ -41,6 +42,8 @@ private Q_SLOTS:
     void shortWriteKeepsEarlierFile();
     void stringsRoundTripOrAreRefused_data();
     void stringsRoundTripOrAreRefused();
+    void binaryDatesRoundTrip_data();
+    void binaryDatesRoundTrip();
 };
 
 namespace {
@@ -287,6 +290,31 @@ void tst_PropertyList::stringsRoundTripOrAreRefused()
         QCOMPARE(contents(path), before);
         QVERIFY(propertyList::toData(object, propertyList::Format(format)).isNull());
     }
+}
+
+void tst_PropertyList::binaryDatesRoundTrip_data()
+{
+    QTest::addColumn<double>("since"); // seconds since the reference date
+    QTest::newRow("a day and a half second before") << -86400.5;
+    QTest::newRow("a second and a quarter before") << -1.25;
+    QTest::newRow("whole seconds before") << -2.0;
+    QTest::newRow("half a second after") << 0.5;
+    QTest::newRow("a microsecond short of a second") << 5.999999;
+    QTest::newRow("rounds up to the next second") << 5.9999996;
+    QTest::newRow("far after") << 1e9 + 0.25;
+}
+
+// Dates before the reference date keep the direction of their fraction both ways; libplist
+// keeps the microseconds of a binary date only to within a few.
+void tst_PropertyList::binaryDatesRoundTrip()
+{
+    QFETCH(double, since);
+    const Id original = Array::make({Date::make(Date::referenceDateOffset + since)});
+    const Id once = propertyList::fromData(propertyList::toData(original, propertyList::Format::Binary));
+    const auto* date = as<Date>(as<Array>(once) ? as<Array>(once)->objectAtIndex(0) : Id());
+    QVERIFY(date);
+    QVERIFY2(std::fabs(date->timeIntervalSinceReferenceDate() - since) < 5e-6,
+             qPrintable(QString::number(date->timeIntervalSinceReferenceDate(), 'f', 7)));
 }
 
 QTEST_APPLESS_MAIN(tst_PropertyList)
