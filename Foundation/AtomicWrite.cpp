@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -26,37 +27,45 @@ bool syncFolder(const QString& folder)
 
 } // namespace
 
-bool writeAtomically(const QByteArray& bytes, const QString& path)
+bool writeAtomically(const QByteArray& bytes, const QString& path, QString* error)
 {
-    if (path.isEmpty())
+    // Keeps errno for the caller and words it (or QSaveFile's own text) for error.
+    const auto failed = [error](const QString& reason, int number) {
+        if (error)
+            *error = reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(number)) : reason;
+        errno = number;
         return false;
+    };
+    if (path.isEmpty())
+        return failed(QStringLiteral("No file name given"), ENOENT);
     QSaveFile file(path);
     // Unbuffered: a write cut short (disk full, file size limit) shows in write()'s count; a
     // buffered one would be flushed by commit(), which does not notice a short write.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+        return failed(file.errorString(), errno);
     qint64 written = 0;
     while (written < bytes.size()) {
         const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
         if (n <= 0) {
-            const int error = errno;
+            const int number = errno;
+            const QString reason = file.errorString();
             file.cancelWriting();
-            errno = error;
-            return false;
+            return failed(reason, number);
         }
         written += n;
     }
     if (::fsync(file.handle()) != 0) {
-        const int error = errno;
+        const int number = errno;
         file.cancelWriting();
-        errno = error;
-        return false;
+        return failed(QString(), number);
     }
     if (!file.commit())
-        return false;
+        return failed(file.errorString(), errno);
     // The rename happened where a symbolic link at path points.
     const QString target = QFileInfo(path).canonicalFilePath();
-    return syncFolder(QFileInfo(target.isEmpty() ? path : target).absolutePath());
+    if (!syncFolder(QFileInfo(target.isEmpty() ? path : target).absolutePath()))
+        return failed(QString(), errno);
+    return true;
 }
 
 } // namespace tz

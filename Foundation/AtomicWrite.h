@@ -12,6 +12,7 @@ namespace tz {
 // False when any step fails (no such folder, no permission, disk full, file size limit): a file
 // already at path is left as it was, no temporary is left, and errno tells why. False also when
 // only the folder cannot be synced: the new file is then in place but may not survive a power loss.
-[[nodiscard]] bool writeAtomically(const QByteArray& bytes, const QString& path);
+// error, when given, then receives the reason as the system words it ("No space left on device").
+[[nodiscard]] bool writeAtomically(const QByteArray& bytes, const QString& path, QString* error = nullptr);
 
 } // namespace tz

@@ -1,4 +1,5 @@
-// The program's name and version, as the window title, --version and the help show them.
+// The program's name, version and licence, as the window title, --version, the help and the
+// About box show them.
 #pragma once
 
 #include <QString>
@@ -8,5 +9,7 @@ namespace AppInfo {
 [[nodiscard]] QString displayName();
 [[nodiscard]] QString executableName();
 [[nodiscard]] QString version();
+// The licence the program is distributed under: "MIT License".
+[[nodiscard]] QString licence();
 
 } // namespace AppInfo

@@ -6,7 +6,13 @@
 #include "app/DiscRecording/DRConstants.h"
 #include "ui_AppWindow.h"
 
+#include <QApplication>
+#include <QMenu>
+
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QSortFilterProxyModel>
 
 namespace {
 // The instance appWindow() hands out; its holders keep it alive.
@@ -43,8 +49,14 @@ QMainWindow* AppWindow::window()
         _ui->setupUi(_window.get());
         setUpTable(_ui->connectedTable, DeviceColumns::connectedColumns());
         setUpTable(_ui->supportedTable, DeviceColumns::supportedColumns());
+        setUpEmptyState();
+        setUpStatusBar();
         connectMenuItems();
         connect(_ui->ejectButton, &QPushButton::clicked, this, [this] { doEject(_ui->ejectButton); });
+        connect(_ui->searchField, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (auto* proxy = qobject_cast<QSortFilterProxyModel*>(_ui->supportedTable->model()))
+                proxy->setFilterFixedString(text);
+        });
         _window->installEventFilter(this);
         restoreWindowState();
         windowDidLoad();
@@ -70,15 +82,33 @@ void AppWindow::windowDidLoad()
 
     updateColumnMinWidthsForTable(_ui->connectedTable);
     updateColumnMinWidthsForTable(_ui->supportedTable);
+    updateEmptyState();
+    reportDataFileProblems();
     _window->show();
 }
 
 void AppWindow::setUpTable(QTableView* table, const QList<DeviceColumn>& columns)
 {
-    table->setModel(new DeviceTableModel(this, table, columns));
+    // The view sorts and filters through a proxy; the model keeps the rows' own order.
+    auto* proxy = new QSortFilterProxyModel(table);
+    proxy->setSourceModel(new DeviceTableModel(this, table, columns));
+    proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    proxy->setFilterKeyColumn(-1);
+    proxy->setSortCaseSensitivity(Qt::CaseInsensitive);
+    proxy->setSortLocaleAware(true);
+    table->setModel(proxy);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the next control; the arrow keys move between rows.
+    table->setTabKeyNavigation(false);
+    // Unsorted until the user clicks a header; a third click returns to the rows' own order.
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->horizontalHeader()->setSortIndicatorClearable(true);
+    table->setSortingEnabled(true);
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table, &QWidget::customContextMenuRequested, this,
+            [this, table](const QPoint& position) { tableContextMenuRequested(table, position); });
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
     table->setShowGrid(false);
@@ -89,10 +119,13 @@ void AppWindow::setUpTable(QTableView* table, const QList<DeviceColumn>& columns
     table->horizontalHeader()->setSectionsMovable(true);
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setDefaultSectionSize(200);
-    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this, table] { tableViewSelectionDidChange(table); });
-    connect(table, &QAbstractItemView::clicked, this,
-            [this, table](const QModelIndex& index) { doClick(table, index.row()); });
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, table] {
+        if (!_restoringSelection)
+            tableViewSelectionDidChange(table);
+    });
+    connect(table, &QAbstractItemView::clicked, this, [this, table](const QModelIndex& index) {
+        doClick(table, DeviceTableModel::modelRow(table, index.row()));
+    });
     // A click below the rows reaches no index: eventFilter sees it on the viewport.
     table->viewport()->installEventFilter(this);
 }
@@ -110,7 +143,25 @@ void AppWindow::connectMenuItems()
     route(_ui->actionPrintDocument, &AppWindow::printDocument);
     route(_ui->actionPrintDetailView, &AppWindow::doPrintDetailView);
     connect(_ui->actionClose, &QAction::triggered, _window.get(), &QWidget::close);
+    connect(_ui->actionQuit, &QAction::triggered, this, [] {
+        // Every window closes as if by its close button (settings are saved), then the program ends.
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
     connect(_ui->actionShowHelpWindow, &QAction::triggered, this, &AppWindow::showHelpWindowRequested);
+    connect(_ui->actionAbout, &QAction::triggered, this, &AppWindow::showAbout);
+    connect(_ui->actionEject, &QAction::triggered, this, [this] { doEject(_ui->actionEject); });
+    connect(_ui->actionCopy, &QAction::triggered, this, &AppWindow::copySelectedRow);
+    connect(_ui->actionFind, &QAction::triggered, this, [this] {
+        _ui->searchField->setFocus(Qt::ShortcutFocusReason);
+        _ui->searchField->selectAll();
+    });
+    // A right click on a row offers what can be done with it.
+    _rowContextMenu = new QMenu(_window.get());
+    _rowContextMenu->setObjectName(QStringLiteral("rowContextMenu"));
+    _rowContextMenu->addAction(_ui->actionEject);
+    _rowContextMenu->addAction(_ui->actionCopy);
+    _rowContextMenu->addAction(_ui->actionSaveDetailAsText);
     connect(_ui->fileMenu, &QMenu::aboutToShow, this, [this] {
         for (QAction* item : _ui->fileMenu->actions())
             item->setEnabled(validateMenuItem(item));
@@ -128,7 +179,7 @@ void AppWindow::validateDetailItems()
 
 void AppWindow::reloadData(QTableView* table)
 {
-    if (auto* model = qobject_cast<DeviceTableModel*>(table->model()))
+    if (auto* model = DeviceTableModel::of(table))
         model->reloadData();
 }
 
@@ -162,25 +213,85 @@ QToolButton* AppWindow::iconButton() const
     return _ui ? _ui->iconButton : nullptr;
 }
 
+QLineEdit* AppWindow::searchField() const
+{
+    return _ui ? _ui->searchField : nullptr;
+}
+
 QAction* AppWindow::menuItem(const QString& objectName) const
 {
     return _window ? _window->findChild<QAction*>(objectName) : nullptr;
 }
 
-void AppWindow::doEject([[maybe_unused]] const QObject* sender)
+DRDevicePtr AppWindow::deviceAtRow(int row) const
+{
+    const tz::DictionaryPtr dict = row == -1 ? nullptr : tableViewDictForRow(connectedTable(), row);
+    return dict ? tz::cast<DRDevice>(dict->objectForKey(deviceKey)) : nullptr;
+}
+
+int AppWindow::rowOfDevice(const DRDevicePtr& device) const
+{
+    const int rows = device ? numberOfRowsInTableView(connectedTable()) : 0;
+    for (int row = 0; row < rows; ++row) {
+        if (deviceAtRow(row) == device)
+            return row;
+    }
+    return -1;
+}
+
+DRDevicePtr AppWindow::detailedDevice() const
 {
     QTableView* connected = connectedTable();
-    const int row = connected ? selectedRow(connected) : -1;
-    if (row == -1)
+    if (!connected || _viewLastDetailed != connected || _rowLastDetailed == -1 ||
+        selectedRow(connected) != _rowLastDetailed)
+        return nullptr;
+    return deviceAtRow(_rowLastDetailed);
+}
+
+void AppWindow::updateEjectButton()
+{
+    if (!_ui)
         return;
-    const tz::DictionaryPtr dict = tableViewDictForRow(connected, row);
-    const auto device = dict ? tz::cast<DRDevice>(dict->objectForKey(deviceKey)) : nullptr;
+    const DRDevicePtr device = detailedDevice();
+    const QString label = device && device->trayIsOpen() ? QStringLiteral("Close Tray") : QStringLiteral("Eject");
+    for (QAction* action : {_ui->actionEject})
+        action->setText(label);
+    _ui->ejectButton->setText(label);
+    _ui->ejectButton->setEnabled(bool(device));
+    _ui->actionEject->setEnabled(bool(device));
+}
+
+namespace {
+
+// Why a drive most likely refused to open, from what can be seen of it afterwards.
+QString ejectFailureReason(const DRDevice& device)
+{
+    const tz::DictionaryPtr status = device.status();
+    const tz::Id mounted = status ? status->objectForKey(DRDeviceMediaIsMountedKey) : tz::Id();
+    if (mounted && mounted->boolValue().value_or(false))
+        return QStringLiteral("its disc is mounted; unmount it first");
+    const QFileInfo node(device.identifier());
+    if (device.identifier().startsWith(u'/') && node.exists() && !node.isReadable())
+        return QStringLiteral("no permission to use %1").arg(device.identifier());
+    return QStringLiteral("the drive is busy or refused");
+}
+
+} // namespace
+
+void AppWindow::doEject([[maybe_unused]] const QObject* sender)
+{
+    const DRDevicePtr device = detailedDevice();
     if (!device)
         return;
-    if (device->trayIsOpen())
-        device->closeTray();
-    else if (!device->ejectMedia())
+    if (device->trayIsOpen()) {
+        if (!device->closeTray())
+            showStatusMessage(QStringLiteral("Device %1 failed to close").arg(device->displayName()));
+    } else if (!device->ejectMedia()) {
         TZ_LOG_LINE("-[AppWindow doEject:]", "Device %@ failed to open", device->displayName());
+        showStatusMessage(
+            QStringLiteral("Device %1 failed to open: %2").arg(device->displayName(), ejectFailureReason(*device)));
+    }
+    updateEjectButton();
 }
 
 bool AppWindow::validateMenuItem(const QAction* item) const

@@ -36,12 +36,24 @@ bool AppWindow::saveTableAsTextToPath(const QTableView* table, const QString& pa
     return saveTextToPath(tableToText(table), path);
 }
 
-bool AppWindow::saveTextToPath(const QString& text, const QString& path)
+bool AppWindow::saveTextToPath(const QString& text, const QString& path, QString* error)
 {
-    if (TextFileWriter::writeTextFile(text, path))
+    if (TextFileWriter::writeTextFile(text, path, error))
         return true;
     TZ_LOG_LINE("-[AppWindow(privateMethods) saveTextToPath:]", "Could not write %@", path);
     return false;
+}
+
+void AppWindow::saveAndOpen(const QString& text, const QString& path)
+{
+    QString reason;
+    if (!saveTextToPath(text, path, &reason)) {
+        // Nothing was written: say so, and open nothing.
+        _exportPresenters.alert(_window.get(),
+                                QStringLiteral("The file \u201c%1\u201d could not be saved.").arg(path), reason);
+        return;
+    }
+    _exportPresenters.open(path);
 }
 
 void AppWindow::saveTableAsTextWithName(const QTableView* table, const QString& suggestedName)
@@ -49,8 +61,7 @@ void AppWindow::saveTableAsTextWithName(const QTableView* table, const QString& 
     const QString path = _exportPresenters.savePanel(_window.get(), suggestedName, textExtension);
     if (path.isNull())
         return;
-    saveTableAsTextToPath(table, path);
-    _exportPresenters.open(path);
+    saveAndOpen(tableToText(table), path);
 }
 
 void AppWindow::doSaveTableAsText(const QObject* sender)
@@ -76,8 +87,7 @@ void AppWindow::saveTextView(const QTextEdit* view)
     const QString path = _exportPresenters.savePanel(_window.get(), QStringLiteral("Item Detail.txt"), textExtension);
     if (path.isNull())
         return;
-    saveTextToPath(view->toPlainText(), path);
-    _exportPresenters.open(path);
+    saveAndOpen(view->toPlainText(), path);
 }
 
 void AppWindow::doSaveDetailAsText([[maybe_unused]] const QObject* sender)

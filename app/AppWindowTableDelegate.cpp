@@ -4,27 +4,35 @@
 
 #include "Foundation_Additions/NSAttributedString/AttributedStringTextDocument.h"
 #include "app/DetailsText.h"
+#include "app/DeviceTableModel.h"
 #include "ui_AppWindow.h"
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QMenu>
 #include <QTextEdit>
 
 int AppWindow::selectedRow(const QTableView* table)
 {
-    const QItemSelectionModel* selection = table->selectionModel();
+    const QItemSelectionModel* selection = table ? table->selectionModel() : nullptr;
     if (!selection)
         return -1;
     const QModelIndexList rows = selection->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return rows.isEmpty() ? -1 : DeviceTableModel::modelRow(table, rows.first().row());
+}
+
+void AppWindow::selectRow(QTableView* table, int row)
+{
+    const int shown = DeviceTableModel::viewRow(table, row);
+    if (shown == -1)
+        table->clearSelection();
+    else
+        table->selectRow(shown);
 }
 
 void AppWindow::tableViewSelectionDidChange(QTableView* table)
 {
-    const int row = selectedRow(table);
-    updateDetailsForTableRow(table, row);
-    if (_ui)
-        _ui->ejectButton->setEnabled(row != -1);
+    updateDetailsForTableRow(table, selectedRow(table));
 }
 
 void AppWindow::doClick(QTableView* table, int clickedRow)
@@ -55,6 +63,7 @@ void AppWindow::updateDetailsForTableRow(QTableView* table, int row)
     }
     setViewLastDetailed(table);
     setRowLastDetailed(row);
+    updateEjectButton();
 }
 
 void AppWindow::updateDetailsForSelectedDeviceIfAppropriate()
@@ -67,4 +76,18 @@ void AppWindow::updateDetailsForSelectedDeviceIfAppropriate()
         return;
     setRowLastDetailed(-1);
     updateDetailsForTableRow(connected, row);
+}
+
+void AppWindow::tableContextMenuRequested(QTableView* table, const QPoint& position)
+{
+    const QModelIndex index = table->indexAt(position);
+    if (!index.isValid())
+        return;
+    // The menu acts on the row under the pointer: it becomes the selected and detailed row.
+    const int row = DeviceTableModel::modelRow(table, index.row());
+    table->selectRow(index.row());
+    doClick(table, row);
+    for (QAction* item : _rowContextMenu->actions())
+        item->setEnabled(item == _ui->actionEject ? bool(detailedDevice()) : validateMenuItem(item));
+    _rowContextMenu->popup(table->viewport()->mapToGlobal(position));
 }

@@ -14,7 +14,7 @@ void AppWindow::buildConnectedsTable()
 
 void AppWindow::buildSupportedTable()
 {
-    const tz::Id root = DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath());
+    const tz::Id root = DeviceSupportProfile::readProfile(DeviceSupportProfile::chosenPath(), &_profileProblem);
     setSupporteds(tz::Array::make(DeviceRows::supportedRowsFromProfile(root)));
 }
 

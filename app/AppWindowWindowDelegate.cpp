@@ -4,6 +4,8 @@
 #include "ui_AppWindow.h"
 
 #include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSettings>
@@ -13,6 +15,8 @@ namespace {
 const QString geometryKey = QStringLiteral("AppWindow/geometry");
 const QString mainSplitterKey = QStringLiteral("AppWindow/mainSplitter");
 const QString tablesSplitterKey = QStringLiteral("AppWindow/tablesSplitter");
+const QString connectedColumnsKey = QStringLiteral("AppWindow/connectedColumns");
+const QString supportedColumnsKey = QStringLiteral("AppWindow/supportedColumns");
 } // namespace
 
 void AppWindow::windowWillClose()
@@ -25,6 +29,8 @@ bool AppWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == _window.get() && event->type() == QEvent::Close)
         windowWillClose();
+    if (event->type() == QEvent::Resize && _emptyConnectedLabel && watched == _ui->connectedTable->viewport())
+        _emptyConnectedLabel->setGeometry(_ui->connectedTable->viewport()->rect());
     if (event->type() == QEvent::MouseButtonPress && _ui) {
         for (QTableView* table : {_ui->connectedTable, _ui->supportedTable})
             if (watched == table->viewport())
@@ -49,6 +55,13 @@ void AppWindow::restoreWindowState()
         _ui->mainSplitter->setSizes({600, 360});
     if (!_ui->tablesSplitter->restoreState(settings.value(tablesSplitterKey).toByteArray()))
         _ui->tablesSplitter->setSizes({200, 400});
+    // Column widths and order as the user left them (the sort order starts afresh).
+    for (const auto& [table, key] : {std::pair{_ui->connectedTable, connectedColumnsKey},
+                                     std::pair{_ui->supportedTable, supportedColumnsKey}}) {
+        QHeaderView* header = table->horizontalHeader();
+        if (header->restoreState(settings.value(key).toByteArray()))
+            header->setSortIndicator(-1, Qt::AscendingOrder);
+    }
 }
 
 void AppWindow::saveWindowState() const
@@ -57,4 +70,6 @@ void AppWindow::saveWindowState() const
     settings.setValue(geometryKey, _window->saveGeometry());
     settings.setValue(mainSplitterKey, _ui->mainSplitter->saveState());
     settings.setValue(tablesSplitterKey, _ui->tablesSplitter->saveState());
+    settings.setValue(connectedColumnsKey, _ui->connectedTable->horizontalHeader()->saveState());
+    settings.setValue(supportedColumnsKey, _ui->supportedTable->horizontalHeader()->saveState());
 }

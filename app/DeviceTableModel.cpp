@@ -2,6 +2,7 @@
 
 #include "app/AppWindow.h"
 
+#include <QSortFilterProxyModel>
 #include <QTableView>
 
 DeviceTableModel::DeviceTableModel(const AppWindow* dataSource, QTableView* table, QList<DeviceColumn> columns)
@@ -41,4 +42,33 @@ QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     return section >= 0 && section < _columns.size() ? _columns[section].title : QString();
+}
+
+DeviceTableModel* DeviceTableModel::of(const QTableView* table)
+{
+    QAbstractItemModel* model = table ? table->model() : nullptr;
+    if (const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(model))
+        model = proxy->sourceModel();
+    return qobject_cast<DeviceTableModel*>(model);
+}
+
+int DeviceTableModel::modelRow(const QTableView* table, int viewRow)
+{
+    const QAbstractItemModel* model = table ? table->model() : nullptr;
+    if (!model || viewRow < 0)
+        return -1;
+    const QModelIndex index = model->index(viewRow, 0);
+    if (const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(model))
+        return proxy->mapToSource(index).row();
+    return index.row();
+}
+
+int DeviceTableModel::viewRow(const QTableView* table, int modelRow)
+{
+    const QAbstractItemModel* model = table ? table->model() : nullptr;
+    if (!model || modelRow < 0)
+        return -1;
+    if (const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(model))
+        return proxy->mapFromSource(proxy->sourceModel()->index(modelRow, 0)).row();
+    return model->index(modelRow, 0).row();
 }

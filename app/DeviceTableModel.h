@@ -1,5 +1,6 @@
 // The model behind a device table. It holds no rows of its own: it asks the window's data
 // source for the row count and each cell's value; its columns are the table's DeviceColumns.
+// The view shows it through a sorting and filtering proxy; rows of this model are "model rows".
 #pragma once
 
 #include "app/DeviceColumns.h"
@@ -21,6 +22,12 @@ public:
 
     // Asks the data source again for every row (the rows were replaced).
     void reloadData();
+
+    // The model a table shows, under its proxy; nullptr for another model.
+    [[nodiscard]] static DeviceTableModel* of(const QTableView* table);
+    // The model row of a row as the view shows it, and back; -1 for none.
+    [[nodiscard]] static int modelRow(const QTableView* table, int viewRow);
+    [[nodiscard]] static int viewRow(const QTableView* table, int modelRow);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;

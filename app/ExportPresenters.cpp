@@ -1,6 +1,8 @@
 #include "app/ExportPresenters.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QUrl>
@@ -26,6 +28,13 @@ QString ExportPresenters::runSavePanel(QWidget* parent, const QString& suggested
 void ExportPresenters::openWithDefaultApplication(const QString& path)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void ExportPresenters::showAlert(QWidget* parent, const QString& message, const QString& reason)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), message, QMessageBox::Ok, parent);
+    box.setInformativeText(reason);
+    box.exec();
 }
 
 bool ExportPresenters::runPrintDialog(QPrinter& printer, QWidget* parent)

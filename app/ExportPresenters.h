@@ -18,10 +18,13 @@ struct ExportPresenters
     using Opener = std::function<void(const QString& path)>;
     // Lets the user set up the printer (parent window); true to print, false on cancel.
     using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
+    // Tells the user that something failed: parent window, the message, the reason.
+    using Alert = std::function<void(QWidget* parent, const QString& message, const QString& reason)>;
 
     SavePanel savePanel = runSavePanel;
     Opener open = openWithDefaultApplication;
     PrintDialog printDialog = runPrintDialog;
+    Alert alert = showAlert;
 
     // A modal QFileDialog save dialog, starting in the dialog's own default folder; appends
     // "." + extension when the chosen name does not end with it (in any letter case).
@@ -30,4 +33,6 @@ struct ExportPresenters
     static void openWithDefaultApplication(const QString& path);
     // A modal QPrintDialog on the printer.
     [[nodiscard]] static bool runPrintDialog(QPrinter& printer, QWidget* parent);
+    // A modal warning box: the message, and the reason as its detail.
+    static void showAlert(QWidget* parent, const QString& message, const QString& reason);
 };

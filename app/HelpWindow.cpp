@@ -2,6 +2,8 @@
 
 #include "ui_HelpWindow.h"
 
+#include <QShortcut>
+
 namespace {
 QPointer<HelpWindow> lastOpened;
 } // namespace
@@ -10,6 +12,11 @@ HelpWindow::HelpWindow() : _ui(std::make_unique<Ui::HelpWindow>())
 {
     _ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Escape and Ctrl+W close it, as they close other reading windows.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 HelpWindow::~HelpWindow() = default;

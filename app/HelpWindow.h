@@ -1,4 +1,5 @@
 // The help window: a page about the program, its data, the eject button, the options and exports.
+// Escape or Ctrl+W closes it.
 #pragma once
 
 #include <QPointer>

@@ -48,6 +48,17 @@ QList<int> shownSections(const QHeaderView& header)
     return sections;
 }
 
+// What a cell's text needs beside its own advance: the delegate's margins on both sides.
+int cellMargin(const QTableView& table)
+{
+    return 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1) + 2;
+}
+
+int headerMargin(const QHeaderView& header)
+{
+    return 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header) + 2;
+}
+
 struct Column
 {
     int logical;
@@ -64,10 +75,10 @@ public:
         const QHeaderView& header = *table.horizontalHeader();
         int x = 0;
         const QList<int> sections = shownSections(header);
-        for (const int logical : sections) {
-            const int width = header.sectionSize(logical);
-            _columns.append({logical, x, width});
-            x += width;
+        const QList<int> widths = printedColumnWidths(table);
+        for (qsizetype i = 0; i < sections.size(); ++i) {
+            _columns.append({sections[i], x, widths.value(i)});
+            x += widths.value(i);
         }
         _width = x;
         _rows = shownSections(*table.verticalHeader());
@@ -122,7 +133,8 @@ public:
         base.widget = &_table;
         base.font = pixelSizedFont(_table);
         base.fontMetrics = QFontMetrics(base.font);
-        base.textElideMode = _table.textElideMode();
+        // Columns are wide enough for their texts: nothing is replaced by an ellipsis.
+        base.textElideMode = Qt::ElideNone;
         base.showDecorationSelected = true;
         base.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         if (_table.iconSize().isValid())
@@ -175,6 +187,29 @@ private:
 };
 
 } // namespace
+
+QList<int> printedColumnWidths(const QTableView& table)
+{
+    QList<int> widths;
+    const QAbstractItemModel* model = table.model();
+    if (!model)
+        return widths;
+    const QHeaderView& header = *table.horizontalHeader();
+    const QFontMetrics cellMetrics(table.font());
+    const QFontMetrics titleMetrics(header.font());
+    const QList<int> rows = shownSections(*table.verticalHeader());
+    for (const int logical : shownSections(header)) {
+        int width = header.sectionSize(logical);
+        const QString title = model->headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
+        width = std::max(width, titleMetrics.horizontalAdvance(title) + headerMargin(header));
+        for (const int row : rows) {
+            const QString text = model->index(row, logical).data(Qt::DisplayRole).toString();
+            width = std::max(width, cellMetrics.horizontalAdvance(text) + cellMargin(table));
+        }
+        widths.append(width);
+    }
+    return widths;
+}
 
 bool printTable(const QTableView& table, QPagedPaintDevice& device)
 {

@@ -2,6 +2,8 @@
 // window scaled to one page, and a text document.
 #pragma once
 
+#include <QList>
+
 class QPagedPaintDevice;
 class QPrinter;
 class QTableView;
@@ -17,9 +19,15 @@ namespace TablePrinting {
 [[nodiscard]] float adjustPageHeightNew(float top, float proposedBottom, float limit, float rowHeight,
                                         float intercellSpacing);
 
+// The width each shown column takes on paper, in the table's pixels and visual order: its width
+// on screen, widened where its title or a cell's text would not fit whole (the page's scale then
+// shrinks the whole table to the paper's width, so no text is cut or elided).
+[[nodiscard]] QList<int> printedColumnWidths(const QTableView& table);
+
 // Prints the header and every row of the table (not only those scrolled into view) with the
 // table's delegate, font, column widths and order; hidden rows and columns stay hidden, no
-// selection is drawn, and every row takes the tallest row's height. The header repeats on
+// selection is drawn, and every row takes the tallest row's height. Columns take their
+// printedColumnWidths. The header repeats on
 // every page and pages end where adjustPageHeightNew puts them (Qt draws the grid inside a
 // row, so the spacing is 0). The table keeps its size on paper, shrunk to the page's width,
 // and further when the header and one row would not fit a page, so no page cuts a row.

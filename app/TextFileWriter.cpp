@@ -4,9 +4,9 @@
 
 namespace TextFileWriter {
 
-bool writeTextFile(const QString& text, const QString& path)
+bool writeTextFile(const QString& text, const QString& path, QString* error)
 {
-    return tz::writeAtomically(text.toUtf8(), path);
+    return tz::writeAtomically(text.toUtf8(), path, error);
 }
 
 } // namespace TextFileWriter

@@ -130,7 +130,7 @@ void tst_AppWindow::tablesShowTheirRowKeys()
 {
     _window = AppWindow::appWindow();
     const auto identifiers = [](const QTableView* table) {
-        const auto* model = qobject_cast<const DeviceTableModel*>(table->model());
+        const auto* model = DeviceTableModel::of(table);
         QStringList ids;
         for (int c = 0; c < model->columnCount(); ++c)
             ids.append(model->columnIdentifier(c));

@@ -2,6 +2,7 @@
 #include "SimulatedDrives.h"
 #include "support/StdErrCapture.h"
 #include "app/AppWindow.h"
+#include "app/TablePrinting.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DRService.h"
 
@@ -15,6 +16,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QTextEdit>
 
@@ -36,10 +38,13 @@ private Q_SLOTS:
     void savesTheColumnsAsArranged();
     void cancelledSaveWritesNothing();
     void failedWriteKeepsTheEarlierFileAndIsLogged();
+    void failedSaveAlertsAndOpensNothing_data();
+    void failedSaveAlertsAndOpensNothing();
     void savesTheDetailsAsPlainText();
     void printsByTag_data();
     void printsByTag();
     void cancelledPrintPrintsNothing();
+    void printedColumnsHoldTheirWholeText();
 
 private:
     [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
@@ -52,6 +57,7 @@ private:
     // What the injected presenters saw.
     QStringList _suggestedNames;
     QStringList _opened;
+    QStringList _alerts; // "message|reason"
     QString _chosenPath; // null: the save panel is cancelled
     QString _pdf;        // null: the print dialog is cancelled
 };
@@ -79,6 +85,7 @@ void tst_AppWindowExport::init()
     QSettings().clear();
     _suggestedNames.clear();
     _opened.clear();
+    _alerts.clear();
     _chosenPath = path(QStringLiteral("saved.txt"));
     _pdf = path(QStringLiteral("printed.pdf"));
     QFile::remove(_chosenPath);
@@ -91,6 +98,9 @@ void tst_AppWindowExport::init()
         return extension == QLatin1String("txt") ? _chosenPath : QStringLiteral("wrong extension");
     };
     presenters.open = [this](const QString& file) { _opened.append(file); };
+    presenters.alert = [this](QWidget*, const QString& message, const QString& reason) {
+        _alerts.append(message + u'|' + reason);
+    };
     presenters.printDialog = [this](QPrinter& printer, QWidget*) {
         if (_pdf.isNull())
             return false;
@@ -187,6 +197,9 @@ void tst_AppWindowExport::failedWriteKeepsTheEarlierFileAndIsLogged()
     DeviceSupportProfile::setOverridePath(path(QStringLiteral("profile.drprofile")));
     _window->exportPresenters().savePanel = [this](QWidget*, const QString&, const QString&) { return _chosenPath; };
     _window->exportPresenters().open = [this](const QString& file) { _opened.append(file); };
+    _window->exportPresenters().alert = [this](QWidget*, const QString& message, const QString& reason) {
+        _alerts.append(message + u'|' + reason);
+    };
     QVERIFY(_window->tableToText(_window->supportedTable()).size() > 2000);
     QVERIFY(write(_chosenPath, QStringLiteral("earlier")));
 
@@ -210,7 +223,44 @@ void tst_AppWindowExport::failedWriteKeepsTheEarlierFileAndIsLogged()
              QStringList{QStringLiteral("saved.txt")});
     QCOMPARE(log.count("Could not write"), 2);
     QVERIFY(log.contains("AppWindowPrivateMethods.cpp"));
-    QCOMPARE(_opened, QStringList{_chosenPath}); // opened all the same: the user sees what is there
+    // The user is told, and nothing is opened as if it had worked.
+    QCOMPARE(_opened, QStringList());
+    QCOMPARE(_alerts.size(), 1);
+    QVERIFY2(_alerts.first().startsWith(QStringLiteral("The file \u201c%1\u201d could not be saved.|").arg(_chosenPath)),
+             qPrintable(_alerts.first()));
+    QVERIFY2(_alerts.first().section(u'|', 1).size() > 3, qPrintable(_alerts.first()));
+}
+
+void tst_AppWindowExport::failedSaveAlertsAndOpensNothing_data()
+{
+    QTest::addColumn<int>("tag"); // 0, 1: a table; -1: the details
+    QTest::newRow("connected table") << 0;
+    QTest::newRow("supported table") << 1;
+    QTest::newRow("details") << -1;
+}
+
+void tst_AppWindowExport::failedSaveAlertsAndOpensNothing()
+{
+    QFETCH(int, tag);
+    // A "folder" that is a plain file: no one can save in it, root included.
+    QVERIFY(write(path(QStringLiteral("plain")), QStringLiteral("x")));
+    _chosenPath = path(QStringLiteral("plain/saved.txt"));
+    _window->detailText()->setPlainText(QStringLiteral("Device Information"));
+    StdErrCapture capture;
+    if (tag < 0) {
+        _window->doSaveDetailAsText(nullptr);
+    } else {
+        const auto sender = item(tag);
+        _window->doSaveTableAsText(sender.get());
+    }
+    QCOMPARE(_opened, QStringList());
+    QCOMPARE(_alerts.size(), 1);
+    const QString message = _alerts.first().section(u'|', 0, 0);
+    const QString reason = _alerts.first().section(u'|', 1);
+    QVERIFY2(message.contains(_chosenPath), qPrintable(message));
+    QVERIFY2(reason.contains(QStringLiteral("directory"), Qt::CaseInsensitive) ||
+                 reason.contains(QStringLiteral("No such file"), Qt::CaseInsensitive),
+             qPrintable(reason));
 }
 
 void tst_AppWindowExport::savesTheDetailsAsPlainText()
@@ -277,6 +327,31 @@ void tst_AppWindowExport::cancelledPrintPrintsNothing()
     const auto sender = item(2);
     _window->printDocument(sender.get());
     QVERIFY(QDir(_dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+void tst_AppWindowExport::printedColumnsHoldTheirWholeText()
+{
+    QTableView* table = _window->connectedTable();
+    QHeaderView* header = table->horizontalHeader();
+    header->resizeSection(0, 30);
+    header->resizeSection(1, 400);
+    header->moveSection(2, 0); // Supported first
+    const QList<int> widths = TablePrinting::printedColumnWidths(*table);
+    QCOMPARE(widths.size(), 3);
+    // The narrowed Model column widens to its longest text; the wide one keeps its width.
+    const QFontMetrics metrics(table->font());
+    int longest = 0;
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        longest = std::max(longest, metrics.horizontalAdvance(table->model()->index(row, 0).data().toString()));
+    QVERIFY(longest > 30);
+    QVERIFY2(widths.at(1) > longest, qPrintable(QString::number(widths.at(1))));
+    QCOMPARE(widths.at(2), 400);
+    QVERIFY(widths.at(0) >= metrics.horizontalAdvance(QStringLiteral("Unsupported")));
+
+    // And the printout is still made.
+    const auto sender = item(0);
+    _window->printDocument(sender.get());
+    QVERIFY(QFileInfo(_pdf).size() > 0);
 }
 
 QTEST_MAIN(tst_AppWindowExport)

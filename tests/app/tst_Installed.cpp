@@ -107,7 +107,8 @@ void tst_Installed::showsItsWindowOnADisplay()
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     QProcess app;
     app.setProcessEnvironment(environment);
-    app.start(program(), {QStringLiteral("--simulate"),
+    // Qt's own options go to Qt, beside the program's.
+    app.start(program(), {QStringLiteral("-style"), QStringLiteral("Fusion"), QStringLiteral("--simulate"),
                           installed(QStringLiteral("share/burner-catalogue/simulated-drives.plist"))});
     QVERIFY(app.waitForStarted(10000));
     const auto stopApp = qScopeGuard([&app] {
