@@ -49,6 +49,7 @@ public:
         _height.assign(_count, 0);
         _nodes.assign(_count, 0);
         _text.assign(_count, 0);
+        _keyChecked.assign(_count, false);
         return walk(top);
     }
 
@@ -61,6 +62,7 @@ private:
         std::uint64_t refs;  // where its references start
         std::uint64_t total; // how many it holds
         std::uint64_t next = 0;
+        bool dictionary = false;
         std::uint32_t height = 0;
         std::uint32_t nodes = 1;
         std::uint32_t text = 0;
@@ -117,10 +119,35 @@ private:
             if (kind == 0xd && length > std::numeric_limits<std::uint64_t>::max() / 2)
                 return false;
             frame.total = kind == 0xd ? length * 2 : length;
+            frame.dictionary = kind == 0xd;
             return frame.total <= room / _refSize;
         default: // numbers, dates, booleans, UIDs: fixed size
             return true;
         }
+    }
+
+    // libplist asserts on a dictionary key that is not a string or holds a NUL.
+    bool soundKey(std::uint64_t object) const
+    {
+        Frame key{object, 0, 0};
+        if (!describe(object, key))
+            return false;
+        const std::uint64_t offset = bigEndian(_data + _table + object * _offsetSize, _offsetSize);
+        const unsigned kind = _data[offset] >> 4;
+        if (kind != 0x5 && kind != 0x6 && kind != 0x7)
+            return false;
+        // describe() checked that the contents lie inside the file and left where they start.
+        std::uint64_t length = _data[offset] & 0x0f;
+        if (length == 0x0f)
+            length = bigEndian(_data + offset + 2, 1u << (_data[offset + 1] & 0x0f));
+        const unsigned char* text = _data + key.refs;
+        if (kind != 0x6)
+            return !std::memchr(text, 0, length);
+        for (std::uint64_t i = 0; i < length; ++i) {
+            if (text[2 * i] == 0 && text[2 * i + 1] == 0)
+                return false;
+        }
+        return true;
     }
 
     bool walk(std::uint64_t top)
@@ -135,9 +162,15 @@ private:
             Frame& frame = stack.back();
             if (frame.next < frame.total) {
                 const std::uint64_t child = bigEndian(_data + frame.refs + frame.next * _refSize, _refSize);
+                const bool key = frame.dictionary && frame.next < frame.total / 2;
                 ++frame.next;
                 if (child >= _count || _state[child] == Open)
                     return false; // out of range, or a cycle
+                if (key && !_keyChecked[child]) {
+                    if (!soundKey(child))
+                        return false;
+                    _keyChecked[child] = true;
+                }
                 if (_state[child] == Done) {
                     add(frame, _height[child], _nodes[child], _text[child]);
                     continue;
@@ -183,12 +216,36 @@ private:
     std::vector<std::uint16_t> _height;
     std::vector<std::uint32_t> _nodes;
     std::vector<std::uint32_t> _text;
+    std::vector<bool> _keyChecked; // a shared key is looked into once
 };
 
 // Element nesting and count of an XML text. Comments, CDATA sections, processing instructions
 // and the document type are skipped; a quoted attribute value may hold '>'.
+// A character reference to U+0000 ("&#0;", "&#x000;"): libplist would make a string or key
+// holding a NUL, and asserts on such a key.
+bool nulReference(const char* p, const char* end)
+{
+    if (end - p < 4 || p[1] != '#')
+        return false;
+    const char* q = p + 2;
+    if (*q == 'x' || *q == 'X')
+        ++q;
+    const char* digits = q;
+    while (q < end && *q == '0')
+        ++q;
+    return q > digits && q < end && *q == ';';
+}
+
 bool xmlWithinLimits(const QByteArray& bytes)
 {
+    // No NUL byte, raw or by reference, in a text form.
+    if (std::memchr(bytes.constData(), 0, std::size_t(bytes.size())))
+        return false;
+    for (const char* a = bytes.constData(); (a = static_cast<const char*>(std::memchr(a, '&', std::size_t(bytes.constData() + bytes.size() - a)))); ++a) {
+        if (nulReference(a, bytes.constData() + bytes.size()))
+            return false;
+    }
+
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     const auto skipPast = [&](const char* from, const char* token) -> const char* {
