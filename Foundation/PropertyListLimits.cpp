@@ -221,8 +221,7 @@ private:
 
 // Element nesting and count of an XML text. Comments, CDATA sections, processing instructions
 // and the document type are skipped; a quoted attribute value may hold '>'.
-// A character reference to U+0000 ("&#0;", "&#x000;"): libplist would make a string or key
-// holding a NUL, and asserts on such a key.
+// A character reference to U+0000 ("&#0;", "&#x000;").
 bool nulReference(const char* p, const char* end)
 {
     if (end - p < 4 || p[1] != '#')
@@ -238,14 +237,6 @@ bool nulReference(const char* p, const char* end)
 
 bool xmlWithinLimits(const QByteArray& bytes)
 {
-    // No NUL byte, raw or by reference, in a text form.
-    if (std::memchr(bytes.constData(), 0, std::size_t(bytes.size())))
-        return false;
-    for (const char* a = bytes.constData(); (a = static_cast<const char*>(std::memchr(a, '&', std::size_t(bytes.constData() + bytes.size() - a)))); ++a) {
-        if (nulReference(a, bytes.constData() + bytes.size()))
-            return false;
-    }
-
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     const auto skipPast = [&](const char* from, const char* token) -> const char* {
@@ -260,6 +251,17 @@ bool xmlWithinLimits(const QByteArray& bytes)
         const std::size_t n = std::strlen(token);
         return std::size_t(end - at) >= n && std::memcmp(at, token, n) == 0;
     };
+    // A key's text may hold no NUL, raw or by reference: libplist asserts on such a key.
+    const auto keyHoldsNul = [end](const char* from, const char* to) {
+        if (std::memchr(from, 0, std::size_t(to - from)))
+            return true;
+        for (const char* a = from; (a = static_cast<const char*>(std::memchr(a, '&', std::size_t(to - a)))); ++a) {
+            if (nulReference(a, end))
+                return true;
+        }
+        return false;
+    };
+    const char* keyText = nullptr; // where the open <key> element's text starts
     int depth = 0;
     std::int64_t elements = 0;
     while ((p = static_cast<const char*>(std::memchr(p, '<', std::size_t(end - p))))) {
@@ -280,6 +282,9 @@ bool xmlWithinLimits(const QByteArray& bytes)
             }
             p = close;
         } else if (startsWith(p, "</")) {
+            if (keyText && keyHoldsNul(keyText, p))
+                return false;
+            keyText = nullptr;
             --depth;
             p = skipPast(p + 2, ">");
         } else {
@@ -297,6 +302,8 @@ bool xmlWithinLimits(const QByteArray& bytes)
             }
             if (q == end)
                 return true; // an unclosed tag: libplist refuses it
+            if (q[-1] != '/' && startsWith(p, "<key") && (p[4] == '>' || p[4] == ' ' || p[4] == '\t'))
+                keyText = q + 1;
             if (q[-1] != '/') {
                 // <plist> is level 0: it holds the root object, as the binary root is level 0.
                 if (++depth > maxDepth + 2)

@@ -24,8 +24,8 @@ inline constexpr std::int64_t maxTextBytes = 64 * 1024 * 1024;
 // trailer, offset table and object references (every reference in range, no cycle); anything
 // else is scanned as XML for element nesting and count. Runs in time and memory linear in the
 // bytes, without recursion. False also for a binary list whose table or references are broken
-// or whose dictionary keys are not strings or hold U+0000, and for XML holding a NUL byte or a
-// reference to U+0000 (libplist aborts on a key holding a NUL).
+// or whose dictionary keys are not strings or hold U+0000, and for XML whose key holds a NUL
+// byte or a reference to U+0000 (libplist aborts on a key holding a NUL).
 [[nodiscard]] bool withinLimits(const QByteArray& bytes);
 
 } // namespace tz::propertyList

@@ -174,7 +174,7 @@ void tst_PropertyList::hostileListsAreRefused_data()
     const QByteArray xmlHead("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>");
     QTest::newRow("xml key referring to U+0000") << xmlHead + "a&#0;b</key><string>v</string></dict></plist>";
     QTest::newRow("xml key referring to U+0000 in hex") << xmlHead + "a&#x000;</key><string>v</string></dict></plist>";
-    QTest::newRow("xml with a NUL byte") << xmlHead + QByteArray("a\0b", 3) + "</key><string>v</string></dict></plist>";
+    QTest::newRow("xml key with a NUL byte") << xmlHead + QByteArray("a\0b", 3) + "</key><string>v</string></dict></plist>";
     QByteArray brokenTrailer = deepBinary(3);
     brokenTrailer[brokenTrailer.size() - 26] = 0; // offset size 0
     QTest::newRow("binary offset size 0") << brokenTrailer;
