@@ -4,7 +4,7 @@ PRESET ?= default
 BUILD := build/$(PRESET)
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench fuzz asan install package clean
+.PHONY: all deps configure build run test bench fuzz fuzz-smoke asan install package clean
 
 all: build
 
@@ -41,6 +41,11 @@ install: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/*.deb
+
+# Every fuzz target over its seed corpus, then 30 s of fuzzing each (FUZZ_SECONDS=...).
+# (make test replays the same corpora once, without the fuzz build.)
+fuzz-smoke: fuzz
+	@scripts/fuzz-smoke build/fuzz $(or $(FUZZ_SECONDS),30)
 
 clean:
 	@rm -rf build

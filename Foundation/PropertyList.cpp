@@ -1,16 +1,18 @@
 #include "Foundation/PropertyList.h"
 
 #include "Foundation/Array.h"
+#include "Foundation/AtomicWrite.h"
 #include "Foundation/Data.h"
 #include "Foundation/Date.h"
 #include "Foundation/Dictionary.h"
+#include "Foundation/LogLine.h"
 #include "Foundation/Number.h"
+#include "Foundation/PropertyListLimits.h"
 #include "Foundation/Set.h"
 #include "Foundation/String.h"
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 #include <plist/plist.h>
 
@@ -35,14 +37,25 @@ struct CFree
 };
 using CString = std::unique_ptr<char, CFree>;
 
-constexpr int maxDepth = 512;
-
 // Dictionary keys repeat across the entries of a list; one String per distinct key serves them all.
 using KeyCache = QHash<QByteArray, Id>;
 
-Id toObject(plist_t node, int depth, KeyCache& keys)
+// What is left of maxNodes and maxTextBytes while a tree is converted.
+struct Budget
 {
-    if (!node || depth > maxDepth)
+    std::int64_t nodes = maxNodes;
+    std::int64_t textBytes = maxTextBytes;
+
+    [[nodiscard]] bool take(std::int64_t text)
+    {
+        textBytes -= text;
+        return --nodes >= 0 && textBytes >= 0;
+    }
+};
+
+Id toObject(plist_t node, int depth, KeyCache& keys, Budget& budget)
+{
+    if (!node || depth > maxDepth || !budget.take(0))
         return {};
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
@@ -65,6 +78,8 @@ Id toObject(plist_t node, int depth, KeyCache& keys)
         // By pointer and length: copying out asserts on strings holding a NUL.
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
+        if (!budget.take(std::int64_t(length)))
+            return {};
         return String::make(QString::fromUtf8(text, text ? qsizetype(length) : 0));
     }
     case PLIST_KEY: {
@@ -78,20 +93,25 @@ Id toObject(plist_t node, int depth, KeyCache& keys)
         uint64_t length = 0;
         plist_get_data_val(node, &raw, &length);
         const CString bytes(raw);
+        if (!budget.take(std::int64_t(length)))
+            return {};
         return Data::make(QByteArray(bytes.get(), qsizetype(length)));
     }
     case PLIST_DATE: {
         int32_t sec = 0;
         int32_t usec = 0;
         plist_get_date_val(node, &sec, &usec);
-        return Date::make(Date::referenceDateOffset + sec + usec / 1e6);
+        // libplist answers the seconds truncated toward zero and the fraction's magnitude: before
+        // the reference date the fraction counts back. (In the second just before it the sign is
+        // lost: such a date reads as the same fraction after it.)
+        return Date::make(Date::referenceDateOffset + (sec < 0 ? sec - usec / 1e6 : sec + usec / 1e6));
     }
     case PLIST_ARRAY: {
         const uint32_t n = plist_array_get_size(node);
         QList<Id> items;
         items.reserve(n);
         for (uint32_t i = 0; i < n; ++i) {
-            Id item = toObject(plist_array_get_item(node, i), depth + 1, keys);
+            Id item = toObject(plist_array_get_item(node, i), depth + 1, keys, budget);
             if (!item)
                 return {};
             items.append(std::move(item));
@@ -110,7 +130,7 @@ Id toObject(plist_t node, int depth, KeyCache& keys)
             const CString key(rawKey);
             if (!key)
                 break;
-            Id object = toObject(value, depth + 1, keys);
+            Id object = budget.take(0) ? toObject(value, depth + 1, keys, budget) : Id();
             if (!object) {
                 std::free(it);
                 return {};
@@ -126,6 +146,25 @@ Id toObject(plist_t node, int depth, KeyCache& keys)
     default:
         return {};
     }
+}
+
+// libplist takes strings as NUL-ended UTF-8: a U+0000 would end the string early and a lone
+// surrogate would become U+FFFD, so such a string is refused, never written changed.
+bool writable(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool paired = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (paired) {
+            ++i;
+        } else if (c.isNull() || c.isSurrogate()) {
+            TZ_LOG_LINE("tz::propertyList::toData",
+                        "refusing to write a string holding U+0000 or a lone surrogate (U+%04X at %d of %d characters)",
+                        unsigned(c.unicode()), int(i), int(text.size()));
+            return false;
+        }
+    }
+    return true;
 }
 
 PlistPtr toNode(const Id& object, int depth);
@@ -146,8 +185,11 @@ PlistPtr toNode(const Id& object, int depth)
 {
     if (!object || depth > maxDepth)
         return {};
-    if (const auto* s = as<String>(object))
+    if (const auto* s = as<String>(object)) {
+        if (!writable(s->text()))
+            return {};
         return PlistPtr(plist_new_string(s->text().toUtf8().constData()));
+    }
     if (const auto* n = as<Number>(object)) {
         if (n->isBoolean())
             return PlistPtr(plist_new_bool(*n->boolValue()));
@@ -159,10 +201,17 @@ PlistPtr toNode(const Id& object, int depth)
         return PlistPtr(plist_new_data(d->bytes().constData(), uint64_t(d->bytes().size())));
     if (const auto* d = as<Date>(object)) {
         const double since = d->timeIntervalSinceReferenceDate();
-        const double whole = std::floor(since);
-        if (!std::isfinite(since) || std::fabs(whole) > std::numeric_limits<int32_t>::max())
+        if (!std::isfinite(since) || std::fabs(since) >= std::numeric_limits<int32_t>::max())
             return {};
-        return PlistPtr(plist_new_date(int32_t(whole), int32_t(std::lround((since - whole) * 1e6) % 1000000)));
+        // Whole microseconds, split into seconds (rounded down) and a fraction that is never negative.
+        const std::int64_t micro = std::llround(since * 1e6);
+        std::int64_t whole = micro / 1000000;
+        std::int64_t fraction = micro % 1000000;
+        if (fraction < 0) {
+            fraction += 1000000;
+            --whole;
+        }
+        return PlistPtr(plist_new_date(int32_t(whole), int32_t(fraction)));
     }
     // Sets are written as arrays.
     if (const auto* a = as<Array>(object))
@@ -174,7 +223,7 @@ PlistPtr toNode(const Id& object, int depth)
         for (const auto& [key, value] : d->entries()) {
             const auto* keyText = as<String>(key);
             PlistPtr child = toNode(value, depth + 1);
-            if (!keyText || !child)
+            if (!keyText || !child || !writable(keyText->text()))
                 return {};
             plist_dict_set_item(node.get(), keyText->text().toUtf8().constData(), child.release());
         }
@@ -187,7 +236,7 @@ PlistPtr toNode(const Id& object, int depth)
 
 Id fromData(const QByteArray& bytes)
 {
-    if (bytes.size() < 8 || bytes.size() > std::numeric_limits<uint32_t>::max())
+    if (bytes.size() < 8 || bytes.size() > std::numeric_limits<uint32_t>::max() || !withinLimits(bytes))
         return {};
     plist_t root = nullptr;
     if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())))
@@ -196,7 +245,8 @@ Id fromData(const QByteArray& bytes)
         plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
     const PlistPtr owner(root);
     KeyCache keys;
-    return toObject(root, 0, keys);
+    Budget budget;
+    return toObject(root, 0, keys, budget);
 }
 
 Id readFile(const QString& path)
@@ -227,11 +277,7 @@ bool writeFile(const Id& object, const QString& path, Format format)
     const QByteArray bytes = toData(object, format);
     if (bytes.isNull())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    return writeAtomically(bytes, path);
 }
 
 } // namespace tz::propertyList

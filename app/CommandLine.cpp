@@ -18,7 +18,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <pthread.h>
 
 namespace CommandLine {
 
@@ -88,13 +94,35 @@ int fail(int status, const QString& message)
     return status;
 }
 
-// Writes the result; a failed write to standard output (a closed pipe, a full disk) is a failure.
+// Ends the program as SIGPIPE does by default, also where it is ignored (libdbus ignores it).
+[[noreturn]] void endForBrokenPipe()
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_UNBLOCK, &pipe, nullptr);
+    std::raise(SIGPIPE);
+    std::_Exit(128 + SIGPIPE);
+}
+
+// Writes the result. When the reader has gone (a closed pipe: `| head -1`) the program ends
+// quietly, as cat and grep do; any other failed write (a full disk, /dev/full) is reported
+// and is a failure.
 int print(const QString& text)
 {
-    writeTo(stdout, text);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return fail(actionFailed, QStringLiteral("cannot write to standard output"));
-    return success;
+    const QByteArray bytes = text.toUtf8();
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+                      && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (written)
+        return success;
+    const int error = errno;
+    if (error == EPIPE)
+        endForBrokenPipe();
+    return fail(actionFailed, error ? QStringLiteral("cannot write to standard output: %1")
+                                          .arg(QString::fromLocal8Bit(std::strerror(error)))
+                                    : QStringLiteral("cannot write to standard output"));
 }
 
 bool readable(const QString& path)

@@ -1,11 +1,10 @@
 #include "app/DiscRecording/LinuxDriveBackend.h"
 
 #include "app/DiscRecording/CdromIoctl.h"
-#include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DriveDictionaries.h"
 #include "app/DiscRecording/DriveLog.h"
-#include "app/DiscRecording/MediaKinds.h"
 #include "app/DiscRecording/MountTable.h"
+#include "app/DiscRecording/UdevValues.h"
 
 #include <QFile>
 
@@ -19,73 +18,56 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QString udevProperty(udev_device* device, const char* name)
-{
-    return QString::fromUtf8(udev_device_get_property_value(device, name));
-}
-
-bool flag(udev_device* device, const QString& name)
-{
-    return udevProperty(device, name.toLatin1().constData()) == u"1";
-}
-
 QString node(udev_device* device)
 {
     return QString::fromUtf8(udev_device_get_devnode(device));
 }
 
+QString udevProperty(udev_device* device, const char* name)
+{
+    return QString::fromUtf8(udev_device_get_property_value(device, name));
+}
+
+QHash<QByteArray, QString> propertiesOf(udev_device* device)
+{
+    QHash<QByteArray, QString> properties;
+    udev_list_entry* entry = nullptr;
+    udev_list_entry_foreach(entry, udev_device_get_properties_list_entry(device))
+    {
+        properties.insert(QByteArray(udev_list_entry_get_name(entry)), QString::fromUtf8(udev_list_entry_get_value(entry)));
+    }
+    return properties;
+}
+
+// What the information and the status read from udev.
+UdevValues valuesOf(udev_device* device)
+{
+    UdevValues values;
+    values.properties = propertiesOf(device);
+    if (udev_device* scsi = udev_device_get_parent_with_subsystem_devtype(device, "scsi", "scsi_device")) {
+        values.scsiVendor = QString::fromUtf8(udev_device_get_sysattr_value(scsi, "vendor"));
+        values.scsiModel = QString::fromUtf8(udev_device_get_sysattr_value(scsi, "model"));
+        values.scsiRevision = QString::fromUtf8(udev_device_get_sysattr_value(scsi, "rev"));
+    }
+    for (udev_device* p = udev_device_get_parent(device); p; p = udev_device_get_parent(p))
+        values.parentSubsystems.append(QString::fromUtf8(udev_device_get_subsystem(p)));
+    values.syspath = QString::fromUtf8(udev_device_get_syspath(device));
+    return values;
+}
+
 bool isRecorder(udev_device* device)
 {
-    if (qstrcmp(udev_device_get_devtype(device), "disk") != 0 || !udev_device_get_devnode(device)
-        || !flag(device, QStringLiteral("ID_CDROM")))
+    if (qstrcmp(udev_device_get_devtype(device), "disk") != 0 || !udev_device_get_devnode(device))
         return false;
-    return std::any_of(writeCapabilities().cbegin(), writeCapabilities().cend(), [device](const WriteCapability& c) {
-        return flag(device, QStringLiteral("ID_CDROM_") + c.udevFlag);
-    });
+    UdevValues values;
+    values.properties = propertiesOf(device);
+    return writesAnyKind(values);
 }
 
 // sr2 before sr10.
 bool nodeLess(const QString& a, const QString& b)
 {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
-}
-
-// An INQUIRY attribute of the SCSI device, trimmed; else the udev property with its
-// underscores turned back into blanks.
-QString inquiryText(udev_device* device, udev_device* scsi, const char* attribute, const char* fallback)
-{
-    const QString text = scsi ? QString::fromUtf8(udev_device_get_sysattr_value(scsi, attribute)).trimmed() : QString();
-    return text.isEmpty() ? udevProperty(device, fallback).replace(u'_', u' ').trimmed() : text;
-}
-
-// "usb", "ieee1394", "ata" or "scsi". A USB or FireWire parent decides first; a drive behind a
-// libata port is "ata" even when udev's ID_BUS says "scsi" (ata_id skips older ATAPI drives).
-QString busOf(udev_device* device)
-{
-    const QString bus = udevProperty(device, "ID_BUS");
-    if (bus == u"usb" || bus == u"ieee1394")
-        return bus;
-    for (udev_device* p = udev_device_get_parent(device); p; p = udev_device_get_parent(p)) {
-        const QByteArray subsystem = udev_device_get_subsystem(p);
-        if (subsystem == "usb")
-            return QStringLiteral("usb");
-        if (subsystem == "firewire" || subsystem == "ieee1394")
-            return QStringLiteral("ieee1394");
-    }
-    if (bus == u"ata" || QString::fromUtf8(udev_device_get_syspath(device)).contains(QStringLiteral("/ata")))
-        return QStringLiteral("ata");
-    return QStringLiteral("scsi");
-}
-
-QString mediaState(const QString& udevState)
-{
-    if (udevState == u"blank")
-        return DRDeviceMediaStateBlank;
-    if (udevState == u"appendable")
-        return DRDeviceMediaStateAppendable;
-    if (udevState == u"complete")
-        return DRDeviceMediaStateComplete;
-    return DRDeviceMediaStateOther;
 }
 
 } // namespace
@@ -168,36 +150,7 @@ tz::DictionaryPtr LinuxDriveBackend::info(const QString& drive)
     const UdevDevice device = recorder(drive);
     if (!device)
         return nullptr;
-    udev_device* d = device.get();
-    udev_device* scsi = udev_device_get_parent_with_subsystem_devtype(d, "scsi", "scsi_device");
-    DriveInfo info;
-    info.vendor = inquiryText(d, scsi, "vendor", "ID_VENDOR");
-    info.product = inquiryText(d, scsi, "model", "ID_MODEL");
-    info.firmwareRevision = inquiryText(d, scsi, "rev", "ID_REVISION");
-    info.serialNumber = udevProperty(d, "ID_SERIAL_SHORT");
-    if (info.serialNumber.isEmpty())
-        info.serialNumber = udevProperty(d, "ID_SCSI_SERIAL");
-    info.path = drive;
-    const QString bus = busOf(d);
-    if (bus == u"usb") {
-        info.interconnect = DRDevicePhysicalInterconnectUSB;
-        info.location = DRDevicePhysicalInterconnectLocationExternal;
-    } else if (bus == u"ieee1394") {
-        info.interconnect = DRDevicePhysicalInterconnectFireWire;
-        info.location = DRDevicePhysicalInterconnectLocationExternal;
-    } else if (bus == u"ata") {
-        info.interconnect = flag(d, QStringLiteral("ID_ATA_SATA")) ? DRDevicePhysicalInterconnectSATA
-                                                                   : DRDevicePhysicalInterconnectATAPI;
-        info.location = DRDevicePhysicalInterconnectLocationInternal;
-    } else {
-        info.interconnect = DRDevicePhysicalInterconnectSCSI;
-        info.location = DRDevicePhysicalInterconnectLocationUnknown;
-    }
-    for (const WriteCapability& capability : writeCapabilities()) {
-        if (flag(d, QStringLiteral("ID_CDROM_") + capability.udevFlag))
-            info.writes.insert(capability.key);
-    }
-    return infoDictionary(info);
+    return infoDictionary(driveInfo(valuesOf(device.get()), drive));
 }
 
 tz::DictionaryPtr LinuxDriveBackend::status(const QString& drive)
@@ -206,19 +159,9 @@ tz::DictionaryPtr LinuxDriveBackend::status(const QString& drive)
     if (!device)
         return nullptr;
     udev_device* d = device.get();
-    DriveState state;
-    state.trayOpen = cdromIoctl(drive, CDROM_DRIVE_STATUS, CDSL_CURRENT) == CDS_TRAY_OPEN;
-    state.mediaPresent = !state.trayOpen && flag(d, QStringLiteral("ID_CDROM_MEDIA"));
-    if (state.mediaPresent) {
-        for (const MediaProfile& profile : mediaProfiles()) {
-            if (flag(d, QStringLiteral("ID_CDROM_MEDIA_") + profile.udevProfile))
-                state.mediaType = profile.type;
-        }
-        state.mediaState = mediaState(udevProperty(d, "ID_CDROM_MEDIA_STATE"));
-        state.sessions = udevProperty(d, "ID_CDROM_MEDIA_SESSION_COUNT").toLongLong();
-        state.tracks = udevProperty(d, "ID_CDROM_MEDIA_TRACK_COUNT").toLongLong();
+    DriveState state = driveState(valuesOf(d), cdromIoctl(drive, CDROM_DRIVE_STATUS, CDSL_CURRENT) == CDS_TRAY_OPEN);
+    if (state.mediaPresent)
         state.mounted = isDeviceMounted(udev_device_get_devnum(d));
-    }
     return statusDictionary(state);
 }
 
