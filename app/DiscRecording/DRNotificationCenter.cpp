@@ -3,6 +3,7 @@
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DriveService.h"
 
+#include <QPointer>
 #include <QThread>
 
 DRNotificationCenter* DRNotificationCenter::currentRunLoopCenter()
@@ -22,11 +23,30 @@ DRNotificationCenter::DRNotificationCenter(DeviceList attachedDevices, QObject* 
 void DRNotificationCenter::addObserverSelectorNameObject(const void* observer, Handler handler, const QString& name,
                                                          const tz::Id& object)
 {
+    addRegistration(observer, std::move(handler), name, object, nullptr);
+}
+
+void DRNotificationCenter::addRegistration(const void* observer, Handler handler, const QString& name,
+                                           const tz::Id& object, QObject* lifetime)
+{
     if (!handler)
         return;
-    const bool wasObserving = !_registrations.isEmpty();
+    const bool wasObserving = observing();
     const quint64 serial = _nextSerial++;
-    _registrations.append({serial, observer, std::move(handler), name, object, {}, false});
+    const QPointer<QObject> guard = lifetime;
+    _center.addObserverNameObject(
+        keyOf(observer),
+        [this, serial, guard, guarded = lifetime != nullptr, handler = std::move(handler)](const tz::Notification& n) {
+            if ((_onlyTo != 0 && _onlyTo != serial) || (guarded && !guard))
+                return;
+            handler({n.name, n.object});
+        },
+        name, object);
+    if (lifetime) {
+        if (!_lifetimeKeys.contains(lifetime, keyOf(observer)))
+            _lifetimeKeys.insert(lifetime, keyOf(observer));
+        connect(lifetime, &QObject::destroyed, this, &DRNotificationCenter::observerDestroyed, Qt::UniqueConnection);
+    }
     reportObserving(wasObserving);
     if ((name.isEmpty() || name == DRDeviceAppearedNotification) && _attachedDevices) {
         // The drives attached now; one that appears before the replay is posted to it anyway.
@@ -36,47 +56,39 @@ void DRNotificationCenter::addObserverSelectorNameObject(const void* observer, H
     }
 }
 
-void DRNotificationCenter::watchLifetime(QObject* observer)
+const void* DRNotificationCenter::keyOf(const void* observer) const
 {
-    Registration& last = _registrations.last();
-    last.guard = observer;
-    last.guarded = true;
-    connect(observer, &QObject::destroyed, this, &DRNotificationCenter::dropDeadRegistrations,
-            Qt::UniqueConnection);
+    // The library centre takes a null observer for every observer; here it is one of its own.
+    return observer ? observer : &_nullObserver;
 }
 
 void DRNotificationCenter::removeObserverNameObject(const void* observer, const QString& name, const tz::Id& object)
 {
-    const bool wasObserving = !_registrations.isEmpty();
-    _registrations.removeIf([&](const Registration& r) {
-        return r.observer == observer && (name.isEmpty() || r.name == name) && (!object || r.object == object);
-    });
+    const bool wasObserving = observing();
+    _center.removeObserverNameObject(keyOf(observer), name, object);
     reportObserving(wasObserving);
 }
 
-void DRNotificationCenter::dropDeadRegistrations()
+void DRNotificationCenter::observerDestroyed(QObject* gone)
 {
-    const bool wasObserving = !_registrations.isEmpty();
-    _registrations.removeIf([](const Registration& r) { return !r.alive(); });
+    const bool wasObserving = observing();
+    for (const void* key : _lifetimeKeys.values(gone))
+        _center.removeObserver(key);
+    _lifetimeKeys.remove(gone);
     reportObserving(wasObserving);
 }
 
 void DRNotificationCenter::reportObserving(bool wasObserving)
 {
-    const bool observing = !_registrations.isEmpty();
-    if (observing != wasObserving)
-        Q_EMIT observingChanged(observing);
+    const bool now = observing();
+    if (now != wasObserving)
+        Q_EMIT observingChanged(now);
 }
 
 void DRNotificationCenter::replayAppeared(quint64 serial, const std::shared_ptr<const tz::Array>& devices)
 {
-    const auto registered = [this, serial] {
-        return std::any_of(_registrations.cbegin(), _registrations.cend(),
-                           [serial](const Registration& r) { return r.serial == serial; });
-    };
-    if (!registered())
-        return;
-    // Only those still attached: one that went meanwhile has had its disappearance.
+    // Only those still attached: one that went meanwhile has had its disappearance. A
+    // registration removed meanwhile is no longer called.
     const auto attached = _attachedDevices();
     for (const tz::Id& device : devices->objects()) {
         if (attached->containsObject(device))
@@ -99,20 +111,9 @@ void DRNotificationCenter::deliverPending()
     _delivering = true;
     while (!_pending.isEmpty()) {
         const Pending next = _pending.takeFirst();
-        QList<quint64> targets;
-        for (const Registration& r : std::as_const(_registrations)) {
-            if ((next.onlyTo == 0 || r.serial == next.onlyTo) && r.wants(next.notification))
-                targets.append(r.serial);
-        }
-        // Each handler is looked up again: an earlier one may have removed it.
-        for (const quint64 serial : std::as_const(targets)) {
-            const auto it = std::find_if(_registrations.cbegin(), _registrations.cend(),
-                                         [serial](const Registration& r) { return r.serial == serial; });
-            if (it == _registrations.cend() || !it->alive())
-                continue;
-            const Handler handler = it->handler;
-            handler(next.notification);
-        }
+        _onlyTo = next.onlyTo;
+        _center.postNotification({next.notification.name, next.notification.object, {}});
     }
+    _onlyTo = 0;
     _delivering = false;
 }

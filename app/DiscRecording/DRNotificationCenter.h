@@ -2,12 +2,18 @@
 // time. Appeared is also delivered, on the next event-loop turn, for every drive attached when
 // an observer registers for it (and still attached then). Main thread only, like the service
 // that owns it.
+//
+// Matching and calling are tz::NotificationCenter's. Each centre has its own instance rather
+// than the default centre: a service's observers hear only its drives, and observingChanged
+// counts this centre's observers, not the process's.
 #pragma once
 
 #include "app/DiscRecording/DRDevice.h"
+#include "Foundation_Additions/NSNotification/NotificationCenter.h"
 
+#include <QList>
+#include <QMultiHash>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
@@ -40,9 +46,8 @@ public:
     void addObserverSelectorNameObject(T* observer, void (T::*slot)(const DRNotification&), const QString& name,
                                        const tz::Id& object)
     {
-        addObserverSelectorNameObject(
-            observer, [observer, slot](const DRNotification& n) { (observer->*slot)(n); }, name, object);
-        watchLifetime(observer);
+        addRegistration(
+            observer, [observer, slot](const DRNotification& n) { (observer->*slot)(n); }, name, object, observer);
     }
 
     // Stops deliveries to the observer for that name and device; an empty name or a nil device
@@ -57,38 +62,30 @@ Q_SIGNALS:
     void observingChanged(bool observing);
 
 private:
-    struct Registration
-    {
-        quint64 serial;
-        const void* observer;
-        Handler handler;
-        QString name;
-        tz::Id object;
-        // Set for a QObject observer: deliveries end with the object.
-        QPointer<QObject> guard;
-        bool guarded = false;
-
-        [[nodiscard]] bool alive() const { return !guarded || guard; }
-        [[nodiscard]] bool wants(const DRNotification& n) const
-        {
-            return (name.isEmpty() || name == n.name) && (!object || object == n.object);
-        }
-    };
     struct Pending
     {
         DRNotification notification;
         quint64 onlyTo = 0; // one registration, or 0 for all
     };
 
-    void watchLifetime(QObject* observer);
+    // lifetime, when set, ends the registration with that object.
+    void addRegistration(const void* observer, Handler handler, const QString& name, const tz::Id& object,
+                         QObject* lifetime);
+    [[nodiscard]] const void* keyOf(const void* observer) const;
+    void observerDestroyed(QObject* gone);
     void replayAppeared(quint64 serial, const std::shared_ptr<const tz::Array>& devices);
     void deliverPending();
-    void dropDeadRegistrations();
     void reportObserving(bool wasObserving);
+    [[nodiscard]] bool observing() const { return _center.observerCount() > 0; }
 
     DeviceList _attachedDevices;
-    QList<Registration> _registrations;
+    tz::NotificationCenter _center;
+    // The keys each QObject observer registered under; a base other than the first gives
+    // another address than the QObject's.
+    QMultiHash<const QObject*, const void*> _lifetimeKeys;
+    const char _nullObserver = 0;
     QList<Pending> _pending;
     quint64 _nextSerial = 1;
+    quint64 _onlyTo = 0; // the registration the notification being delivered is for, or 0
     bool _delivering = false;
 };
