@@ -18,9 +18,15 @@ namespace {
 
 constexpr qsizetype finderHalf = 16;
 
-FSDate dateOf(const struct statx_timestamp& t) { return FSDate{t.tv_sec, t.tv_nsec}; }
+FSDate dateOf(const struct statx_timestamp& t)
+{
+    return FSDate{t.tv_sec, t.tv_nsec};
+}
 
-quint64 roundedUp(quint64 size, quint64 block) { return block == 0 ? size : (size + block - 1) / block * block; }
+quint64 roundedUp(quint64 size, quint64 block)
+{
+    return block == 0 ? size : (size + block - 1) / block * block;
+}
 
 OSErr readFinderHalves(const QString& path, QByteArray* info32)
 {

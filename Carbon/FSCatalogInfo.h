@@ -41,7 +41,7 @@ struct FSDate
 struct FSCatalogInfo
 {
     quint16 nodeFlags = 0;
-    qint32 volume = 0; // mount ID
+    qint32 volume = 0;       // mount ID
     quint64 parentDirID = 0; // the parent folder's inode (0 for the root)
     quint64 nodeID = 0;
     FSDate createDate; // birth time where the file system keeps one
@@ -51,10 +51,10 @@ struct FSCatalogInfo
     FSDate backupDate; // always zero
     quint32 userID = 0;
     quint32 groupID = 0;
-    quint32 mode = 0; // permission bits and file type
-    QByteArray finderInfo; // 16 bytes
+    quint32 mode = 0;         // permission bits and file type
+    QByteArray finderInfo;    // 16 bytes
     QByteArray extFinderInfo; // 16 bytes
-    quint32 valence = 0; // items in a folder
+    quint32 valence = 0;      // items in a folder
     quint64 dataLogicalSize = 0;
     quint64 dataPhysicalSize = 0;
     quint64 rsrcLogicalSize = 0;

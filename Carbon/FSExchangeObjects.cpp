@@ -160,7 +160,10 @@ OSErr readSide(const FSRef& ref, Side* side)
 
 } // namespace
 
-void setExchangeTestHooks(const ExchangeTestHooks& newHooks) { hooks() = newHooks; }
+void setExchangeTestHooks(const ExchangeTestHooks& newHooks)
+{
+    hooks() = newHooks;
+}
 
 OSErr FSExchangeObjectsCompat(const FSRef& sourceRef, const FSRef& destRef, FSRef* newSourceRef, FSRef* newDestRef)
 {

@@ -16,7 +16,10 @@ namespace {
 constexpr qsizetype copyBlock = 4096;
 
 // Status of a failed read or write of an open fork: a closed or unknown descriptor is -51.
-OSErr forkStatus(int errorNumber) { return errorNumber == EBADF ? OSErr(-51) : statusOfErrno(errorNumber); }
+OSErr forkStatus(int errorNumber)
+{
+    return errorNumber == EBADF ? OSErr(-51) : statusOfErrno(errorNumber);
+}
 
 bool writeAll(int fd, const char* data, qsizetype size, int* errorNumber)
 {

@@ -21,7 +21,10 @@ bool may(const QString& path, int what)
     return ::faccessat(AT_FDCWD, fsref::encoded(path).constData(), what, AT_EACCESS) == 0;
 }
 
-OSErr checkVolume(FSVolumeRefNum volume) { return FSGetVInfo(volume, nullptr, nullptr, nullptr); }
+OSErr checkVolume(FSVolumeRefNum volume)
+{
+    return FSGetVInfo(volume, nullptr, nullptr, nullptr);
+}
 
 // The account database's buffers: start at the system's hint and grow on ERANGE.
 template <typename Entry, typename Lookup>

@@ -12,7 +12,7 @@ struct FSPermissionInfo
     quint32 groupID = 0;
     quint8 reserved1 = 0;
     quint8 userAccess = 0; // fsAccess* bits: what this process may do
-    quint16 mode = 0; // file type and permission bits
+    quint16 mode = 0;      // file type and permission bits
     quint32 reserved2 = 0;
 };
 

@@ -183,7 +183,10 @@ OSErr FSPathMakeRef(const QString& path, FSRef* ref)
     return fsNoError;
 }
 
-bool getFSRef(const QString& path, FSRef* ref) { return ref && FSPathMakeRef(path, ref) == fsNoError; }
+bool getFSRef(const QString& path, FSRef* ref)
+{
+    return ref && FSPathMakeRef(path, ref) == fsNoError;
+}
 
 bool getFSRef(const QUrl& url, FSRef* ref)
 {

@@ -10,7 +10,10 @@
 
 namespace tz::fsref {
 
-[[nodiscard]] inline QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+[[nodiscard]] inline QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
 
 // lstat of a reference that must still name the same item: -43 when it is gone or replaced.
 [[nodiscard]] OSErr statOf(const FSRef& ref, struct stat* info);

@@ -28,7 +28,10 @@ qint64 availableMemory()
     return std::numeric_limits<qint64>::max();
 }
 
-qint64 roundedDown(qint64 size) { return size / pageSize * pageSize; }
+qint64 roundedDown(qint64 size)
+{
+    return size / pageSize * pageSize;
+}
 
 } // namespace
 

@@ -6,7 +6,10 @@ namespace tz {
 
 namespace {
 
-bool isOctal(char c) { return c >= '0' && c <= '7'; }
+bool isOctal(char c)
+{
+    return c >= '0' && c <= '7';
+}
 
 QString unescaped(QByteArrayView field)
 {

@@ -52,17 +52,15 @@ CharacterSet CharacterSet::fromCharacters(QStringView characters)
 
 const CharacterSet& CharacterSet::whitespaceAndNewlineCharacterSet()
 {
-    static const CharacterSet set = fromPredicate([](char16_t u) {
-        return (u >= 0x09 && u <= 0x0D) || u == 0x85 || isZ(QChar::category(char32_t(u)));
-    });
+    static const CharacterSet set = fromPredicate(
+        [](char16_t u) { return (u >= 0x09 && u <= 0x0D) || u == 0x85 || isZ(QChar::category(char32_t(u))); });
     return set;
 }
 
 const CharacterSet& CharacterSet::whitespaceCharacterSet()
 {
-    static const CharacterSet set = fromPredicate([](char16_t u) {
-        return u == 0x09 || QChar::category(char32_t(u)) == QChar::Separator_Space;
-    });
+    static const CharacterSet set =
+        fromPredicate([](char16_t u) { return u == 0x09 || QChar::category(char32_t(u)) == QChar::Separator_Space; });
     return set;
 }
 

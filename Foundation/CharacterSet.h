@@ -28,10 +28,7 @@ public:
     // General categories Cc and Cf.
     [[nodiscard]] static const CharacterSet& controlCharacterSet();
 
-    [[nodiscard]] bool contains(char16_t unit) const noexcept
-    {
-        return (_data->bits[unit >> 6] >> (unit & 63)) & 1;
-    }
+    [[nodiscard]] bool contains(char16_t unit) const noexcept { return (_data->bits[unit >> 6] >> (unit & 63)) & 1; }
     [[nodiscard]] bool contains(QChar c) const noexcept { return contains(c.unicode()); }
     [[nodiscard]] CharacterSet inverted() const;
     [[nodiscard]] CharacterSet united(const CharacterSet& other) const;

@@ -145,12 +145,8 @@ QString formatList(const QString& format, const QList<FormatArg>& args)
         const char16_t conv = format.at(j).unicode();
         i = j;
         switch (conv) {
-        case u'%':
-            out += u'%';
-            break;
-        case u'@':
-            out += asText(take());
-            break;
+        case u'%': out += u'%'; break;
+        case u'@': out += asText(take()); break;
         case u'd':
         case u'i':
             out += cFormat(spec + "lld", static_cast<long long>(truncated(asSigned(take()), length, true)));
@@ -159,19 +155,18 @@ QString formatList(const QString& format, const QList<FormatArg>& args)
         case u'u':
         case u'x':
         case u'X':
-            out += cFormat(spec + "ll" + char(conv), static_cast<unsigned long long>(truncated(asSigned(take()), length, false)));
+            out += cFormat(spec + "ll" + char(conv),
+                           static_cast<unsigned long long>(truncated(asSigned(take()), length, false)));
             break;
         case u'c':
-        case u'C':
-            out += QChar(char16_t(asSigned(take())));
-            break;
+        case u'C': out += QChar(char16_t(asSigned(take()))); break;
         case u's':
-        case u'S':
-            out += cFormat(spec + 's', asText(take()).toUtf8().constData());
-            break;
+        case u'S': out += cFormat(spec + 's', asText(take()).toUtf8().constData()); break;
         case u'p': {
             const FormatArg* arg = take();
-            const void* p = arg && std::holds_alternative<const void*>(arg->value()) ? std::get<const void*>(arg->value()) : nullptr;
+            const void* p = arg && std::holds_alternative<const void*>(arg->value())
+                ? std::get<const void*>(arg->value())
+                : nullptr;
             out += cFormat(spec + 'p', p);
             break;
         }
@@ -182,9 +177,7 @@ QString formatList(const QString& format, const QList<FormatArg>& args)
         case u'g':
         case u'G':
         case u'a':
-        case u'A':
-            out += cFormat(spec + char(conv), asDouble(take()));
-            break;
+        case u'A': out += cFormat(spec + char(conv), asDouble(take())); break;
         default:
             // Unknown conversion: keep the text as written.
             out += QString::fromLatin1(spec) + QString::fromLatin1(length) + QChar(conv);

@@ -26,8 +26,7 @@ public:
     FormatArg(const char* v) : _value(v ? QString::fromUtf8(v) : QString()) {}
     FormatArg(QLatin1StringView v) : _value(QString(v)) {}
     template <typename T>
-        requires std::derived_from<T, Object>
-    FormatArg(const std::shared_ptr<const T>& v) : _value(Id(v)) {}
+    requires std::derived_from<T, Object> FormatArg(const std::shared_ptr<const T>& v) : _value(Id(v)) {}
     FormatArg(std::nullptr_t) : _value(Id()) {}
     FormatArg(const void* v) : _value(v) {}
 

@@ -64,13 +64,16 @@ QString sourceFileName(const char* file)
 void logException(const char* file, int line, const QString& function, const QString& name, const QString& reason,
                   const Id& userInfo)
 {
-    logMessage(QStringLiteral("\n*****\nException caught in %@ before line %d (in %@):\n\t\"%@\"  -- \"%@\" UserInfo: \"%@\"\n*****\n"),
-               sourceFileName(file), line, function, name, reason, userInfo);
+    logMessage(
+        QStringLiteral(
+            "\n*****\nException caught in %@ before line %d (in %@):\n\t\"%@\"  -- \"%@\" UserInfo: \"%@\"\n*****\n"),
+        sourceFileName(file), line, function, name, reason, userInfo);
 }
 
 void logSubclassResponsibility(const char* file, int line, const QString& function)
 {
-    logMessage(QStringLiteral("*** Subclass Responsibility: %s (\"%@\", Line %d) ***"), function, sourceFileName(file), line);
+    logMessage(QStringLiteral("*** Subclass Responsibility: %s (\"%@\", Line %d) ***"), function, sourceFileName(file),
+               line);
 }
 
 } // namespace tz

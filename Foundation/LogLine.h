@@ -43,4 +43,5 @@ void logSubclassResponsibility(const char* file, int line, const QString& functi
     ::tz::logLine(__FILE__, __LINE__, QStringLiteral(function), QStringLiteral(format) __VA_OPT__(, ) __VA_ARGS__)
 #define TZ_LOG_EXCEPTION(function, name, reason, userInfo) \
     ::tz::logException(__FILE__, __LINE__, QStringLiteral(function), name, reason, userInfo)
-#define TZ_SUBCLASS_RESPONSIBILITY(function) ::tz::logSubclassResponsibility(__FILE__, __LINE__, QStringLiteral(function))
+#define TZ_SUBCLASS_RESPONSIBILITY(function) \
+    ::tz::logSubclassResponsibility(__FILE__, __LINE__, QStringLiteral(function))

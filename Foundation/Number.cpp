@@ -97,11 +97,26 @@ std::optional<bool> Number::boolValue() const
     return std::visit([](auto v) { return v != 0; }, _value);
 }
 
-std::optional<std::int32_t> Number::intValue() const { return integral<std::int32_t>(_value); }
-std::optional<std::int64_t> Number::longLongValue() const { return integral<std::int64_t>(_value); }
-std::optional<std::uint32_t> Number::unsignedIntValue() const { return integral<std::uint32_t>(_value); }
-std::optional<std::uint64_t> Number::unsignedLongLongValue() const { return integral<std::uint64_t>(_value); }
-std::optional<double> Number::doubleValue() const { return convert<double>(_value); }
+std::optional<std::int32_t> Number::intValue() const
+{
+    return integral<std::int32_t>(_value);
+}
+std::optional<std::int64_t> Number::longLongValue() const
+{
+    return integral<std::int64_t>(_value);
+}
+std::optional<std::uint32_t> Number::unsignedIntValue() const
+{
+    return integral<std::uint32_t>(_value);
+}
+std::optional<std::uint64_t> Number::unsignedLongLongValue() const
+{
+    return integral<std::uint64_t>(_value);
+}
+std::optional<double> Number::doubleValue() const
+{
+    return convert<double>(_value);
+}
 
 QString Number::stringValue() const
 {

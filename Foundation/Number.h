@@ -44,7 +44,13 @@ private:
     Storage _value;
 };
 
-[[nodiscard]] inline Id num(Number::Storage value) { return Number::make(value); }
-[[nodiscard]] inline Id boolean(bool value) { return value ? Number::yes() : Number::no(); }
+[[nodiscard]] inline Id num(Number::Storage value)
+{
+    return Number::make(value);
+}
+[[nodiscard]] inline Id boolean(bool value)
+{
+    return value ? Number::yes() : Number::no();
+}
 
 } // namespace tz

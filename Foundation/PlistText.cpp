@@ -9,8 +9,8 @@ namespace {
 bool isBareCharacter(QChar c)
 {
     const char16_t u = c.unicode();
-    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_'
-        || u == u'$' || u == u'.' || u == u'/' || u == u':' || u == u'-';
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_' || u == u'$'
+        || u == u'.' || u == u'/' || u == u':' || u == u'-';
 }
 
 } // namespace

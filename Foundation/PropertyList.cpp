@@ -143,8 +143,7 @@ Id toObject(plist_t node, int depth, KeyCache& keys, Budget& budget)
         std::free(it);
         return Dictionary::make(entries);
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 

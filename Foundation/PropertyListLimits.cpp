@@ -16,17 +16,17 @@ std::uint32_t cappedSum(std::uint64_t a, std::uint64_t b, std::int64_t limit)
 {
     return std::uint32_t(std::min<std::uint64_t>(a + b, std::uint64_t(limit) + 1));
 }
-static_assert(maxNodes < std::numeric_limits<std::uint32_t>::max() && maxTextBytes < std::numeric_limits<std::uint32_t>::max());
+static_assert(maxNodes < std::numeric_limits<std::uint32_t>::max()
+              && maxTextBytes < std::numeric_limits<std::uint32_t>::max());
 
 class BinaryScan
 {
 public:
     explicit BinaryScan(const QByteArray& bytes)
-        : _data(reinterpret_cast<const unsigned char*>(bytes.constData()))
-        , _size(std::uint64_t(bytes.size()))
-        , _nodeLimit(std::min<std::int64_t>(maxNodes, bytes.size() + maxBinaryExpansion))
-    {
-    }
+        : _data(reinterpret_cast<const unsigned char*>(bytes.constData())),
+          _size(std::uint64_t(bytes.size())),
+          _nodeLimit(std::min<std::int64_t>(maxNodes, bytes.size() + maxBinaryExpansion))
+    {}
 
     bool run()
     {

@@ -18,9 +18,7 @@ QString QObjectValue::className() const
 
 QString QObjectValue::description() const
 {
-    return QStringLiteral("<%1: 0x%2>")
-        .arg(className())
-        .arg(QString::number(quintptr(_object.data()), 16));
+    return QStringLiteral("<%1: 0x%2>").arg(className()).arg(QString::number(quintptr(_object.data()), 16));
 }
 
 bool QObjectValue::isEqual(const Object& other) const

@@ -18,7 +18,10 @@ struct Range
     friend constexpr bool operator==(const Range&, const Range&) = default;
 };
 
-[[nodiscard]] constexpr Range makeRange(quint32 location, quint32 length) { return Range{location, length}; }
+[[nodiscard]] constexpr Range makeRange(quint32 location, quint32 length)
+{
+    return Range{location, length};
+}
 inline constexpr Range notFoundRange{Range::notFound, 0};
 
 } // namespace tz

@@ -170,8 +170,8 @@ bool invokeRaw(QObject* object, const QMetaMethod& method, void* result, std::in
         ++i;
     }
     const QByteArray returnName = method.typeName();
-    const QGenericReturnArgument ret = result ? QGenericReturnArgument(returnName.constData(), result)
-                                              : QGenericReturnArgument();
+    const QGenericReturnArgument ret =
+        result ? QGenericReturnArgument(returnName.constData(), result) : QGenericReturnArgument();
     return method.invoke(object, Qt::DirectConnection, ret, args[0], args[1], args[2], args[3], args[4], args[5],
                          args[6], args[7], args[8], args[9]);
 }

@@ -36,7 +36,10 @@ public:
 
     [[nodiscard]] qsizetype count() const { return _objects.size(); }
     [[nodiscard]] bool containsObject(const Id& object) const { return containsObject(object.get()); }
-    [[nodiscard]] bool containsObject(const Object* object) const { return object && _members.contains(ObjectRef(object)); }
+    [[nodiscard]] bool containsObject(const Object* object) const
+    {
+        return object && _members.contains(ObjectRef(object));
+    }
     [[nodiscard]] const QList<Id>& allObjects() const { return _objects; }
 
     [[nodiscard]] QString className() const override { return QStringLiteral("NSSet"); }

@@ -32,7 +32,10 @@ private:
 };
 
 // Shorthand for String::make.
-[[nodiscard]] inline Id str(const QString& text) { return String::make(text); }
+[[nodiscard]] inline Id str(const QString& text)
+{
+    return String::make(text);
+}
 // The text of a String, or a null QString for nil and other kinds.
 [[nodiscard]] QString textOf(const Id& object);
 

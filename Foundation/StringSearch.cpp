@@ -38,8 +38,7 @@ bool onBoundaries(const CanonicalText& canonical, qsizetype at, qsizetype length
 }
 
 // The match at..at + length as a range of the original text; *cluster carries the walk forward.
-Range originalRange(const CanonicalText& canonical, qsizetype at, qsizetype length, quint32 base,
-                    qsizetype* cluster)
+Range originalRange(const CanonicalText& canonical, qsizetype at, qsizetype length, quint32 base, qsizetype* cluster)
 {
     const qsizetype first = canonical.clusterStartingAt(at, *cluster);
     const qsizetype last = canonical.clusterStartingAt(at + length, first);
@@ -105,7 +104,8 @@ Range rangeOfStringOptionsRange(QStringView text, QStringView target, quint32 op
 
 Range rangeOfStringOptions(QStringView text, QStringView target, quint32 options)
 {
-    return rangeOfStringOptionsRange(text, target, options, Range{0, quint32(qMin<qsizetype>(text.size(), 0xFFFFFFFF))});
+    return rangeOfStringOptionsRange(text, target, options,
+                                     Range{0, quint32(qMin<qsizetype>(text.size(), 0xFFFFFFFF))});
 }
 
 QList<Range> rangesOfStringOptionsInWindow(QStringView text, QStringView target, quint32 options, Range window)

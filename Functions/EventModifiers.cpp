@@ -11,7 +11,8 @@ namespace tz {
 
 namespace {
 
-struct DisplayCloser {
+struct DisplayCloser
+{
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 

@@ -8,7 +8,8 @@ namespace tz {
 
 namespace {
 
-struct Tracking {
+struct Tracking
+{
     bool initialised = false;
     std::shared_ptr<const Date> resignedDate;
     Event::Clock clock;

@@ -21,7 +21,8 @@ namespace {
 
 constexpr unsigned connectivityNone = 1;
 
-struct AddrInfoFreer {
+struct AddrInfoFreer
+{
     void operator()(addrinfo* list) const { freeaddrinfo(list); }
 };
 
@@ -50,9 +51,9 @@ bool connectionRequired()
     const QString service = QStringLiteral("org.freedesktop.NetworkManager");
     if (!probeServiceRunning(bus, service))
         return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/NetworkManager"),
-                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                       QStringLiteral("Get"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/NetworkManager"),
+                                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     call << service << QStringLiteral("Connectivity");
     const QDBusMessage reply = probeCall(bus, call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())

@@ -6,10 +6,9 @@ bool probeServiceRunning(const QDBusConnection& bus, const QString& service)
 {
     if (!bus.isConnected())
         return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                                       QStringLiteral("/org/freedesktop/DBus"),
-                                                       QStringLiteral("org.freedesktop.DBus"),
-                                                       QStringLiteral("NameHasOwner"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
     call << service;
     const QDBusMessage reply = probeCall(bus, call);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()

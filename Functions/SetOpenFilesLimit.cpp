@@ -13,7 +13,8 @@ int SetOpenFilesLimit(qint64 limit)
     if (readStatus != 0)
         return readStatus;
     // RLIM_INFINITY is all ones here; read as signed it would look like -1 and be "raised" down.
-    const qint64 soft = current.rlim_cur == RLIM_INFINITY || current.rlim_cur > rlim_t(std::numeric_limits<qint64>::max())
+    const qint64 soft =
+        current.rlim_cur == RLIM_INFINITY || current.rlim_cur > rlim_t(std::numeric_limits<qint64>::max())
         ? std::numeric_limits<qint64>::max()
         : qint64(current.rlim_cur);
     if (soft >= limit)

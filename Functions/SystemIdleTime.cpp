@@ -43,12 +43,10 @@ double countOfReply(const QDBusMessage& reply)
     case QMetaType::UChar:
     case QMetaType::UShort:
     case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return double(value.toULongLong());
+    case QMetaType::ULongLong: return double(value.toULongLong());
     case QMetaType::Short:
     case QMetaType::Int:
-    case QMetaType::LongLong:
-        return double(value.toLongLong());
+    case QMetaType::LongLong: return double(value.toLongLong());
     default:
         logMessage(QStringLiteral("%@: unsupported type\n"), QString::fromLatin1(value.metaType().name()));
         return 0;
@@ -62,7 +60,8 @@ double busIdleTime()
         logIdle("Error accessing IOHIDSystem\n");
         return 0;
     }
-    struct Monitor {
+    struct Monitor
+    {
         const char* service;
         const char* path;
         double secondsPerUnit;
@@ -84,10 +83,12 @@ double busIdleTime()
     return 0;
 }
 
-struct DisplayCloser {
+struct DisplayCloser
+{
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
-struct XFreer {
+struct XFreer
+{
     void operator()(void* data) const { XFree(data); }
 };
 

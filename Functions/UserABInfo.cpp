@@ -48,9 +48,8 @@ std::optional<UserCard> accountsServiceCard(uid_t uid)
     const QString path = qvariant_cast<QDBusObjectPath>(found.arguments().constFirst()).path();
     if (path.isEmpty())
         return std::nullopt;
-    QDBusMessage getAll = QDBusMessage::createMethodCall(accountsService, path,
-                                                         QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                         QStringLiteral("GetAll"));
+    QDBusMessage getAll = QDBusMessage::createMethodCall(
+        accountsService, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
     getAll << QStringLiteral("org.freedesktop.Accounts.User");
     const QDBusMessage properties = probeCall(bus, getAll);
     if (properties.type() != QDBusMessage::ReplyMessage || properties.arguments().isEmpty())

@@ -18,7 +18,8 @@ extern const QString kABAddressCountryCodeKey; // "CountryCode"
 extern const QString kABEmailProperty;         // "Email"
 
 // One card's values; a null QString is an absent value.
-struct UserCard {
+struct UserCard
+{
     QString firstName;
     QString lastName;
     QString street;

@@ -10,7 +10,8 @@ namespace tz {
 class CalendarDate final : public Date
 {
 public:
-    CalendarDate(double secondsSince1970, QTimeZone timeZone) : Date(secondsSince1970), _timeZone(std::move(timeZone)) {}
+    CalendarDate(double secondsSince1970, QTimeZone timeZone) : Date(secondsSince1970), _timeZone(std::move(timeZone))
+    {}
     // In the default (system) time zone.
     [[nodiscard]] static std::shared_ptr<const CalendarDate> make(double secondsSince1970);
     [[nodiscard]] static std::shared_ptr<const CalendarDate> make(double secondsSince1970, const QTimeZone& timeZone);

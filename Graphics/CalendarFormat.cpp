@@ -13,8 +13,9 @@ QString padded(int value, int width, QChar fill = u'0')
 
 const QStringList& monthNames()
 {
-    static const QStringList names = QStringLiteral(
-        "January,February,March,April,May,June,July,August,September,October,November,December").split(u',');
+    static const QStringList names =
+        QStringLiteral("January,February,March,April,May,June,July,August,September,October,November,December")
+            .split(u',');
     return names;
 }
 
@@ -69,9 +70,7 @@ QString stringWithCalendarFormat(const QDateTime& moment, QStringView format)
         case u'Z': text.append(moment.timeZoneAbbreviation()); break;
         case u'z': text.append(offsetText(moment.offsetFromUtc())); break;
         case u'%': text.append(u'%'); break;
-        default:
-            text.append(u'%');
-            text.append(QChar(spec));
+        default: text.append(u'%'); text.append(QChar(spec));
         }
     }
     return text;

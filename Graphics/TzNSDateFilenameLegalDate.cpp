@@ -37,8 +37,8 @@ QString filenameLegalDateTime(const Date& date)
     const QSettings settings;
     const QLocale locale;
     return part(moment, settings, QStringLiteral("NSShortDateFormatString"), locale.dateFormat(QLocale::ShortFormat))
-         + QStringLiteral(", ")
-         + part(moment, settings, QStringLiteral("NSTimeFormatString"), locale.timeFormat(QLocale::ShortFormat));
+        + QStringLiteral(", ")
+        + part(moment, settings, QStringLiteral("NSTimeFormatString"), locale.timeFormat(QLocale::ShortFormat));
 }
 
 } // namespace tz

@@ -36,8 +36,7 @@ AppWindow::AppWindow(DriveService& service, std::shared_ptr<const PrintInfo> pri
       _printInfo(printInfo ? std::move(printInfo) : std::make_shared<const PrintInfo>()),
       _supporteds(tz::Array::make()),
       _connecteds(tz::Array::make())
-{
-}
+{}
 
 AppWindow::~AppWindow()
 {
@@ -81,8 +80,8 @@ void AppWindow::windowDidLoad()
     _window->centralWidget()->update();
 
     DRNotificationCenter* center = _service.notificationCenter();
-    center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
-                                          DRDeviceAppearedNotification, {});
+    center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice, DRDeviceAppearedNotification,
+                                          {});
     center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceListChangedNotice,
                                           DRDeviceDisappearedNotification, {});
     center->addObserverSelectorNameObject(this, &AppWindow::handleDeviceStatusChangedNotice,
@@ -247,8 +246,8 @@ int AppWindow::rowOfDevice(const DRDevicePtr& device) const
 DRDevicePtr AppWindow::detailedDevice() const
 {
     QTableView* connected = connectedTable();
-    if (!connected || _viewLastDetailed != connected || _rowLastDetailed == -1 ||
-        selectedRow(connected) != _rowLastDetailed)
+    if (!connected || _viewLastDetailed != connected || _rowLastDetailed == -1
+        || selectedRow(connected) != _rowLastDetailed)
         return nullptr;
     return deviceAtRow(_rowLastDetailed);
 }
@@ -316,4 +315,3 @@ void AppWindow::setEjectPending(bool pending)
     _ejectPending = pending;
     updateEjectButton();
 }
-

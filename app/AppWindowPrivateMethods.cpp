@@ -49,8 +49,8 @@ void AppWindow::saveAndOpen(const QString& text, const QString& path)
     QString reason;
     if (!saveTextToPath(text, path, &reason)) {
         // Nothing was written: say so, and open nothing.
-        _exportPresenters.alert(_window.get(),
-                                QStringLiteral("The file \u201c%1\u201d could not be saved.").arg(path), reason);
+        _exportPresenters.alert(_window.get(), QStringLiteral("The file \u201c%1\u201d could not be saved.").arg(path),
+                                reason);
         return;
     }
     _exportPresenters.open(path);
@@ -69,14 +69,9 @@ void AppWindow::doSaveTableAsText(const QObject* sender)
     if (!_ui)
         return;
     switch (tagOf(sender)) {
-    case 0:
-        saveTableAsTextWithName(_ui->connectedTable, QStringLiteral("Connected Devices"));
-        break;
-    case 1:
-        saveTableAsTextWithName(_ui->supportedTable, QStringLiteral("Supported Burners"));
-        break;
-    default:
-        break;
+    case 0: saveTableAsTextWithName(_ui->connectedTable, QStringLiteral("Connected Devices")); break;
+    case 1: saveTableAsTextWithName(_ui->supportedTable, QStringLiteral("Supported Burners")); break;
+    default: break;
     }
 }
 
@@ -102,9 +97,8 @@ void AppWindow::print(const std::function<bool(QPrinter&)>& printOn)
     if (!_exportPresenters.printDialog(printer, _window.get()))
         return;
     if (!printOn(printer))
-        TZ_LOG_LINE("-[AppWindow(privateMethods) print:]", "Could not print to %@", printer.printerName().isEmpty()
-                                                                                        ? printer.outputFileName()
-                                                                                        : printer.printerName());
+        TZ_LOG_LINE("-[AppWindow(privateMethods) print:]", "Could not print to %@",
+                    printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName());
 }
 
 TablePrinting::Centering AppWindow::centering() const

@@ -58,7 +58,8 @@ void AppWindow::fitModelColumn(QTableView* table)
         const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) + 8;
         int widest = 0;
         for (int row = 0; row < model->rowCount(); ++row)
-            widest = std::max(widest, table->fontMetrics().horizontalAdvance(model->index(row, column).data().toString()));
+            widest =
+                std::max(widest, table->fontMetrics().horizontalAdvance(model->index(row, column).data().toString()));
         const int wanted = std::min(widest + margin, table->viewport()->width() * 2 / 3);
         if (table->horizontalHeader()->sectionSize(column) < wanted)
             table->horizontalHeader()->resizeSection(column, wanted);

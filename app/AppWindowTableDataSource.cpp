@@ -9,8 +9,8 @@ tz::DictionaryPtr AppWindow::tableViewDictForRow(const QTableView* table, int ro
     if (!table || !_ui)
         return {};
     const ArrayPtr& rows = table == _ui->supportedTable ? _supporteds
-                           : table == _ui->connectedTable ? _connecteds
-                                                          : nullptr;
+        : table == _ui->connectedTable                  ? _connecteds
+                                                        : nullptr;
     return rows ? tz::cast<tz::Dictionary>(rows->objectAtIndex(row)) : nullptr;
 }
 

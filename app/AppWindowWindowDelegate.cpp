@@ -57,8 +57,8 @@ void AppWindow::restoreWindowState()
     if (!_ui->tablesSplitter->restoreState(settings.value(tablesSplitterKey).toByteArray()))
         _ui->tablesSplitter->setSizes({200, 400});
     // Column widths and order as the user left them (the sort order starts afresh).
-    for (const auto& [table, key] : {std::pair{_ui->connectedTable, connectedColumnsKey},
-                                     std::pair{_ui->supportedTable, supportedColumnsKey}}) {
+    for (const auto& [table, key] :
+         {std::pair{_ui->connectedTable, connectedColumnsKey}, std::pair{_ui->supportedTable, supportedColumnsKey}}) {
         QHeaderView* header = table->horizontalHeader();
         if (header->restoreState(settings.value(key).toByteArray()))
             header->setSortIndicator(-1, Qt::AscendingOrder);

@@ -114,15 +114,16 @@ int print(const QString& text)
     const QByteArray bytes = text.toUtf8();
     errno = 0;
     const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
-                      && std::fflush(stdout) == 0 && !std::ferror(stdout);
+        && std::fflush(stdout) == 0 && !std::ferror(stdout);
     if (written)
         return success;
     const int error = errno;
     if (error == EPIPE)
         endForBrokenPipe();
-    return fail(actionFailed, error ? QStringLiteral("cannot write to standard output: %1")
-                                          .arg(QString::fromLocal8Bit(std::strerror(error)))
-                                    : QStringLiteral("cannot write to standard output"));
+    return fail(
+        actionFailed,
+        error ? QStringLiteral("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(error)))
+              : QStringLiteral("cannot write to standard output"));
 }
 
 bool readable(const QString& path)
@@ -171,9 +172,8 @@ int listTable(const QString& name, bool asJson, const DriveService& service)
     QStringList titles;
     for (const DeviceColumn& column : *columns)
         titles.append(column.title);
-    return print(TableText::tableToText(titles, int(rows.size()), [&](int row, int column) {
-        return DeviceColumns::cellText(valueAt(row, column));
-    }));
+    return print(TableText::tableToText(
+        titles, int(rows.size()), [&](int row, int column) { return DeviceColumns::cellText(valueAt(row, column)); }));
 }
 
 // The connected row the argument names, or nil after reporting why there is none.
@@ -183,12 +183,11 @@ tz::DictionaryPtr connectedRow(const QString& argument, int& status)
     const int row = argument.toInt(&ok);
     const QList<tz::Id> rows = DeviceRows::connectedRows();
     if (!ok || row < 0 || row >= rows.size()) {
-        status = fail(badArguments, rows.isEmpty()
-                                        ? QStringLiteral("no connected drive at row \"%1\" (no drives are connected)")
-                                              .arg(argument)
-                                        : QStringLiteral("no connected drive at row \"%1\" (rows 0 to %2)")
-                                              .arg(argument)
-                                              .arg(rows.size() - 1));
+        status = fail(
+            badArguments,
+            rows.isEmpty()
+                ? QStringLiteral("no connected drive at row \"%1\" (no drives are connected)").arg(argument)
+                : QStringLiteral("no connected drive at row \"%1\" (rows 0 to %2)").arg(argument).arg(rows.size() - 1));
         return {};
     }
     return tz::cast<tz::Dictionary>(rows.at(row));
@@ -240,12 +239,14 @@ QStringList withoutToolkitOptions(const QStringList& arguments)
 {
     // QGuiApplication's and QApplication's options; Qt reads them with one dash or two, and a
     // value either as the next argument or after "=".
-    static const QStringList withValue{
-        QStringLiteral("platform"),   QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-        QStringLiteral("plugin"),     QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
-        QStringLiteral("qwindowtitle"), QStringLiteral("session"),          QStringLiteral("display"),
-        QStringLiteral("geometry"),   QStringLiteral("style"),              QStringLiteral("stylesheet"),
-        QStringLiteral("title"),      QStringLiteral("name"),               QStringLiteral("visual")};
+    static const QStringList withValue{QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+                                       QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+                                       QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+                                       QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+                                       QStringLiteral("display"),         QStringLiteral("geometry"),
+                                       QStringLiteral("style"),           QStringLiteral("stylesheet"),
+                                       QStringLiteral("title"),           QStringLiteral("name"),
+                                       QStringLiteral("visual")};
     static const QStringList flags{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
                                    QStringLiteral("nograb"),  QStringLiteral("dograb"),
                                    QStringLiteral("sync"),    QStringLiteral("qmljsdebugger"),
@@ -305,8 +306,8 @@ Request parseArguments(const QStringList& arguments)
     if (!parser.positionalArguments().isEmpty())
         return invalid(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
 
-    const int actions = int(parser.isSet(options.list)) + int(parser.isSet(options.details)) +
-                        int(parser.isSet(options.eject));
+    const int actions =
+        int(parser.isSet(options.list)) + int(parser.isSet(options.details)) + int(parser.isSet(options.eject));
     if (actions == 0 && !request.json)
         return request; // the window
     if (actions != 1)
@@ -357,8 +358,8 @@ bool applyDataOptions(const Request& request, DriveService& service)
 QString displayProblem()
 {
     // A platform named outright is Qt's to try; its failure is caught where the window is made.
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return {};
     return QStringLiteral("no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
                           "--list, --details and --eject work without one");
@@ -383,8 +384,7 @@ int run(const Request& request, DriveService& service)
         QLoggingCategory::setFilterRules(QStringLiteral("burner.*=false"));
 
     switch (request.action) {
-    case Action::Invalid:
-        return fail(badArguments, request.error);
+    case Action::Invalid: return fail(badArguments, request.error);
     case Action::Help: {
         const Options options;
         QCommandLineParser parser;
@@ -392,14 +392,12 @@ int run(const Request& request, DriveService& service)
         const QString help = parser.helpText();
         return print(help.endsWith(u'\n') ? help : help + u'\n');
     }
-    case Action::Version:
-        return print(QStringLiteral("%1 %2\n").arg(programName(), AppInfo::version()));
+    case Action::Version: return print(QStringLiteral("%1 %2\n").arg(programName(), AppInfo::version()));
     case Action::Window:
         return fail(badArguments, QStringLiteral("give one of --list, --details and --eject (see --help)"));
     case Action::List:
     case Action::Details:
-    case Action::Eject:
-        break;
+    case Action::Eject: break;
     }
     if (!applyDataOptions(request, service))
         return badArguments;
@@ -408,8 +406,9 @@ int run(const Request& request, DriveService& service)
         return fail(badArguments,
                     QStringLiteral("the drive simulation \"%1\" %2").arg(service.simulationPath(), simulationProblem));
     if (const QString profileProblem = service.supportProfileProblem(); !profileProblem.isEmpty())
-        return fail(badArguments, QStringLiteral("the profile \"%1\" %2")
-                                      .arg(DeviceSupportProfile::displayPath(service.supportProfilePath()), profileProblem));
+        return fail(badArguments,
+                    QStringLiteral("the profile \"%1\" %2")
+                        .arg(DeviceSupportProfile::displayPath(service.supportProfilePath()), profileProblem));
     if (!service.waitForDrives())
         return fail(actionFailed, QStringLiteral("the drives did not answer in time"));
 

@@ -19,7 +19,7 @@ struct Request
 {
     enum class Action { Window, List, Details, Eject, Help, Version, Invalid };
     Action action = Action::Window;
-    QString value;   // List: the table's name; Details, Eject: the row as given
+    QString value; // List: the table's name; Details, Eject: the row as given
     bool json = false;
     bool verbose = false;
     QString profile;  // --profile's value; empty when not given

@@ -13,9 +13,8 @@ QString dateText(const QDateTime& moment)
 {
     const int offset = moment.offsetFromUtc();
     const int minutes = std::abs(offset) / 60;
-    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss "))
-           + QLatin1Char(offset < 0 ? '-' : '+')
-           + QStringLiteral("%1%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss ")) + QLatin1Char(offset < 0 ? '-' : '+')
+        + QStringLiteral("%1%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 tz::AttributedString forRow(const tz::DictionaryPtr& row)
@@ -26,8 +25,8 @@ tz::AttributedString forRow(const tz::DictionaryPtr& row)
     const auto now = [] { return dateText(QDateTime::currentDateTime()); };
     const auto value = [&row](const QString& key) { return row ? row->objectForKey(key) : tz::Id(); };
 
-    AttributedString text = AttributedString::attributedStringWithString(
-        tz::format("Device Information \n%@\n\n", now()));
+    AttributedString text =
+        AttributedString::attributedStringWithString(tz::format("Device Information \n%@\n\n", now()));
     text = attributedStringByAppendingAttributedString(
         text, AttributesFormatter::stringFromAttributesDict(tz::cast<tz::Dictionary>(value(infoKey))));
 

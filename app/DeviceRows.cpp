@@ -122,8 +122,7 @@ tz::DictionaryPtr connectedRowForDevice(const DRDevicePtr& device)
         row, tz::str(device->displayName() + tz::format(", %@ via %@", location, interconnect)), tz::str(modelKey));
     row = tz::dictionaryBySettingObjectForKey(row, info ? info->objectForKey(DRDeviceVendorNameKey) : tz::Id(),
                                               tz::str(manufacturerKey));
-    row = tz::dictionaryBySettingObjectForKey(row, strippedValue(info, DRDeviceSupportLevelKey),
-                                              tz::str(supportedKey));
+    row = tz::dictionaryBySettingObjectForKey(row, strippedValue(info, DRDeviceSupportLevelKey), tz::str(supportedKey));
     row = tz::dictionaryBySettingObjectForKey(row, info, tz::str(infoKey));
     row = tz::dictionaryBySettingObjectForKey(row, device->status(), tz::str(statusKey));
     row = tz::dictionaryBySettingObjectForKey(row, device, tz::str(deviceKey));

@@ -35,8 +35,9 @@ tz::Id readProfile(const QString& path, QString* problem)
     if (problem) {
         const QFileInfo file(resolved);
         if (root)
-            *problem = tz::as<tz::Array>(root) ? QString()
-                                               : QStringLiteral("is not a device-support profile (its root is not an array)");
+            *problem = tz::as<tz::Array>(root)
+                ? QString()
+                : QStringLiteral("is not a device-support profile (its root is not an array)");
         else if (!file.isFile() || !file.isReadable())
             *problem = QStringLiteral("cannot be read");
         else

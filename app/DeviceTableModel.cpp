@@ -7,7 +7,10 @@
 #include <QTableView>
 
 DeviceTableModel::DeviceTableModel(const AppWindow* dataSource, QTableView* table, QList<DeviceColumn> columns)
-    : QAbstractTableModel(table), _dataSource(dataSource), _table(table), _columns(std::move(columns))
+    : QAbstractTableModel(table),
+      _dataSource(dataSource),
+      _table(table),
+      _columns(std::move(columns))
 {
     for (const DeviceColumn& column : std::as_const(_columns))
         _keys.append(tz::str(column.identifier));
@@ -35,7 +38,8 @@ QVariant DeviceTableModel::data(const QModelIndex& index, int role) const
         return {};
     if (index.column() < 0 || index.column() >= _keys.size())
         return {};
-    const tz::Id value = _dataSource->tableViewObjectValueForTableColumnRow(_table, _keys.at(index.column()), index.row());
+    const tz::Id value =
+        _dataSource->tableViewObjectValueForTableColumnRow(_table, _keys.at(index.column()), index.row());
     if (!value)
         return {};
     return DeviceColumns::cellText(value);

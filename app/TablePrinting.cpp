@@ -69,8 +69,7 @@ struct Column
 class TablePainter
 {
 public:
-    TablePainter(const QTableView& table, QPainter& painter)
-        : _table(table), _painter(painter), _model(*table.model())
+    TablePainter(const QTableView& table, QPainter& painter) : _table(table), _painter(painter), _model(*table.model())
     {
         const QHeaderView& header = *table.horizontalHeader();
         int x = 0;

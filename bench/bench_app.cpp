@@ -45,15 +45,15 @@ QByteArray generatedProfile()
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<array>\n";
     for (int i = 0; i < profileEntries; ++i) {
         const QByteArray n = QByteArray::number(i);
-        const QByteArray personality = "<dict><key>DRDeviceVendorName</key><string>VENDOR" + n +
-                                       "</string><key>DRDeviceProductName</key><string>DVD-RW DRIVE " + n +
-                                       "</string><key>DRDeviceAlternateVendorNames</key><array><string>Brand A" +
-                                       n + "</string><string>Brand B</string></array></dict>";
+        const QByteArray personality = "<dict><key>DRDeviceVendorName</key><string>VENDOR" + n
+            + "</string><key>DRDeviceProductName</key><string>DVD-RW DRIVE " + n
+            + "</string><key>DRDeviceAlternateVendorNames</key><array><string>Brand A" + n
+            + "</string><string>Brand B</string></array></dict>";
         xml += "<dict><key>DRDevicePersonalities</key>";
         xml += i % 5 == 0 ? "<array>" + personality + personality + "</array>" : personality;
-        xml += "<key>DRDeviceProfile</key><dict><key>DRDeviceActualVendorName</key><string> Maker " + n +
-               " </string><key>DRDeviceCanWriteDVDKey</key><true/><key>DRDeviceMaximumWriteSpeed</key>"
-               "<integer>24</integer><key>DRDeviceBufferSize</key><integer>2048</integer></dict></dict>\n";
+        xml += "<key>DRDeviceProfile</key><dict><key>DRDeviceActualVendorName</key><string> Maker " + n
+            + " </string><key>DRDeviceCanWriteDVDKey</key><true/><key>DRDeviceMaximumWriteSpeed</key>"
+              "<integer>24</integer><key>DRDeviceBufferSize</key><integer>2048</integer></dict></dict>\n";
     }
     xml += "</array>\n</plist>\n";
     return xml;
@@ -251,8 +251,10 @@ int main(int argc, char** argv)
 
     const Comparison comparisons[] = {
         {"BM_BuildSupportedTable", "BM_ParseProfileWithLibplist", false, 1.5},
-        {"BM_ColdStartApp/iterations:20/manual_time", "BM_ColdStartSameLayoutEmpty/iterations:20/manual_time", true, 1.2},
-        {"BM_ColdStartApp/iterations:20/manual_time", "BM_ColdStartMinimalMainWindow/iterations:20/manual_time", true, 1.3},
+        {"BM_ColdStartApp/iterations:20/manual_time", "BM_ColdStartSameLayoutEmpty/iterations:20/manual_time", true,
+         1.2},
+        {"BM_ColdStartApp/iterations:20/manual_time", "BM_ColdStartMinimalMainWindow/iterations:20/manual_time", true,
+         1.3},
     };
     std::printf("\nTime relative to the anchor (figure time / anchor time):\n");
     for (const Comparison& c : comparisons) {

@@ -158,12 +158,30 @@ OrderedSet anchorUnion(const OrderedSet& a, const OrderedSet& b)
     return r;
 }
 
-void BM_intersection_ours(benchmark::State& s) { runSets(s, true, tz::setByIntersectionWithSet, anchorIntersection); }
-void BM_intersection_QListQSet(benchmark::State& s) { runSets(s, false, tz::setByIntersectionWithSet, anchorIntersection); }
-void BM_subtraction_ours(benchmark::State& s) { runSets(s, true, tz::setBySubtractingSet, anchorSubtraction); }
-void BM_subtraction_QListQSet(benchmark::State& s) { runSets(s, false, tz::setBySubtractingSet, anchorSubtraction); }
-void BM_union_ours(benchmark::State& s) { runSets(s, true, tz::setByUnionWithSet, anchorUnion); }
-void BM_union_QListQSet(benchmark::State& s) { runSets(s, false, tz::setByUnionWithSet, anchorUnion); }
+void BM_intersection_ours(benchmark::State& s)
+{
+    runSets(s, true, tz::setByIntersectionWithSet, anchorIntersection);
+}
+void BM_intersection_QListQSet(benchmark::State& s)
+{
+    runSets(s, false, tz::setByIntersectionWithSet, anchorIntersection);
+}
+void BM_subtraction_ours(benchmark::State& s)
+{
+    runSets(s, true, tz::setBySubtractingSet, anchorSubtraction);
+}
+void BM_subtraction_QListQSet(benchmark::State& s)
+{
+    runSets(s, false, tz::setBySubtractingSet, anchorSubtraction);
+}
+void BM_union_ours(benchmark::State& s)
+{
+    runSets(s, true, tz::setByUnionWithSet, anchorUnion);
+}
+void BM_union_QListQSet(benchmark::State& s)
+{
+    runSets(s, false, tz::setByUnionWithSet, anchorUnion);
+}
 
 class RatioReporter : public benchmark::ConsoleReporter
 {
@@ -214,14 +232,14 @@ private:
 } // namespace
 
 // A warm-up run of each before the measured ones.
-#define TZ_SIZES(name)                                                                                            \
-    BENCHMARK(name)                                                                                               \
-        ->Arg(elements)                                                                                           \
-        ->Arg(2 * elements)                                                                                       \
-        ->Arg(cachedElements)                                                                                     \
-        ->Arg(2 * cachedElements)                                                                                 \
-        ->Unit(benchmark::kMillisecond)                                                                           \
-        ->MinWarmUpTime(0.2)                                                                                      \
+#define TZ_SIZES(name) \
+    BENCHMARK(name) \
+        ->Arg(elements) \
+        ->Arg(2 * elements) \
+        ->Arg(cachedElements) \
+        ->Arg(2 * cachedElements) \
+        ->Unit(benchmark::kMillisecond) \
+        ->MinWarmUpTime(0.2) \
         ->Repetitions(5)
 TZ_SIZES(BM_removeObjectsInArray_ours);
 TZ_SIZES(BM_removeObjectsInArray_QListQSet);

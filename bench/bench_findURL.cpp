@@ -23,10 +23,14 @@ constexpr qsizetype MiUnits = 1024 * 1024;
 
 QString mixedText(qsizetype units)
 {
-    static const QString pieces[] = {QStringLiteral(" "),          QStringLiteral(", "),
-                                     QStringLiteral("\n"),         QStringLiteral(" www."),
-                                     QStringLiteral(".com "),      QStringLiteral(" http://"),
-                                     QStringLiteral(" joe@example.org "), QStringLiteral(" mail:(ann@ex.net) ")};
+    static const QString pieces[] = {QStringLiteral(" "),
+                                     QStringLiteral(", "),
+                                     QStringLiteral("\n"),
+                                     QStringLiteral(" www."),
+                                     QStringLiteral(".com "),
+                                     QStringLiteral(" http://"),
+                                     QStringLiteral(" joe@example.org "),
+                                     QStringLiteral(" mail:(ann@ex.net) ")};
     QRandomGenerator random(17);
     QString text;
     text.reserve(units + 64);
@@ -95,7 +99,8 @@ void matchAll(benchmark::State& state, const Pattern& pattern)
 
 void BM_extractEmails_QRegularExpression(benchmark::State& state)
 {
-    static const QRegularExpression pattern(QStringLiteral("[^()<>\\[\\],;:\\\\/\" \\t\\r\\n\\x00@]*@[^()<>\\[\\],;:\\\\/\" \\t\\r\\n\\x00]*"));
+    static const QRegularExpression pattern(
+        QStringLiteral("[^()<>\\[\\],;:\\\\/\" \\t\\r\\n\\x00@]*@[^()<>\\[\\],;:\\\\/\" \\t\\r\\n\\x00]*"));
     matchAll(state, pattern);
 }
 
@@ -140,8 +145,8 @@ public:
         std::printf("\nfinder figures (fastest of the repetitions, CPU time):\n");
         ratio("e-mail scan / QRegularExpression, 64 MiB", "BM_extractEmails", 32 * MiUnits,
               "BM_extractEmails_QRegularExpression", 32 * MiUnits, "(anchor)");
-        ratio("marker scan / QRegularExpression, 64 MiB", "BM_markers", 32 * MiUnits,
-              "BM_markers_QRegularExpression", 32 * MiUnits, "(anchor)");
+        ratio("marker scan / QRegularExpression, 64 MiB", "BM_markers", 32 * MiUnits, "BM_markers_QRegularExpression",
+              32 * MiUnits, "(anchor)");
         ratio("e-mail scan time(64 MiB) / time(32 MiB)", "BM_extractEmails", 32 * MiUnits, "BM_extractEmails",
               16 * MiUnits, "goal at most 2.2");
         ratio("marker scan time(64 MiB) / time(32 MiB)", "BM_markers", 32 * MiUnits, "BM_markers", 16 * MiUnits,
@@ -158,13 +163,27 @@ private:
 
 } // namespace
 
-#define TZ_FINDER(name)                                                                                      \
-    BENCHMARK(name)->Arg(16 * MiUnits)->Arg(32 * MiUnits)->Arg(MiUnits)->Arg(2 * MiUnits)->Iterations(2)     \
-        ->Repetitions(3)->Unit(benchmark::kMillisecond)
+#define TZ_FINDER(name) \
+    BENCHMARK(name) \
+        ->Arg(16 * MiUnits) \
+        ->Arg(32 * MiUnits) \
+        ->Arg(MiUnits) \
+        ->Arg(2 * MiUnits) \
+        ->Iterations(2) \
+        ->Repetitions(3) \
+        ->Unit(benchmark::kMillisecond)
 TZ_FINDER(BM_extractEmails);
 TZ_FINDER(BM_markers);
-BENCHMARK(BM_extractEmails_QRegularExpression)->Arg(32 * MiUnits)->Iterations(2)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_markers_QRegularExpression)->Arg(32 * MiUnits)->Iterations(2)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_extractEmails_QRegularExpression)
+    ->Arg(32 * MiUnits)
+    ->Iterations(2)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_markers_QRegularExpression)
+    ->Arg(32 * MiUnits)
+    ->Iterations(2)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

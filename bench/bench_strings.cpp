@@ -42,24 +42,21 @@ QString makeText(Separator separator)
 
 const QString& spacedText()
 {
-    static const QString text =
-        makeText([](QRandomGenerator& r) { return QString(1 + int(r.bounded(3)), u' '); });
+    static const QString text = makeText([](QRandomGenerator& r) { return QString(1 + int(r.bounded(3)), u' '); });
     return text;
 }
 
 const QString& commaText()
 {
-    static const QString text = makeText([](QRandomGenerator& r) {
-        return r.bounded(4) == 0 ? QStringLiteral(",,") : QStringLiteral(",");
-    });
+    static const QString text =
+        makeText([](QRandomGenerator& r) { return r.bounded(4) == 0 ? QStringLiteral(",,") : QStringLiteral(","); });
     return text;
 }
 
 const QString& lineText()
 {
-    static const QString text = makeText([](QRandomGenerator& r) {
-        return r.bounded(6) == 0 ? QStringLiteral("\n") : QStringLiteral(" ");
-    });
+    static const QString text =
+        makeText([](QRandomGenerator& r) { return r.bounded(6) == 0 ? QStringLiteral("\n") : QStringLiteral(" "); });
     return text;
 }
 
@@ -109,9 +106,7 @@ void BM_splitRuns_QStringSplit(benchmark::State& s)
 }
 void BM_splitRuns_QStringTokenizer(benchmark::State& s)
 {
-    run(s, spacedText(), [](const QString& t) {
-        return tokens(t, u' ', Qt::SkipEmptyParts);
-    });
+    run(s, spacedText(), [](const QString& t) { return tokens(t, u' ', Qt::SkipEmptyParts); });
 }
 
 // Splitting at single commas.
@@ -161,7 +156,8 @@ void BM_count_ours(benchmark::State& s)
 }
 void BM_count_QCharIsSpace(benchmark::State& s)
 {
-    run(s, lineText(), [](const QString& t) { return std::count_if(t.cbegin(), t.cend(), [](QChar c) { return c.isSpace(); }); });
+    run(s, lineText(),
+        [](const QString& t) { return std::count_if(t.cbegin(), t.cend(), [](QChar c) { return c.isSpace(); }); });
 }
 
 // Linearity: long runs of one letter.

@@ -103,7 +103,13 @@ private:
 
 } // namespace
 
-BENCHMARK(BM_collect_ours)->Arg(128)->Arg(256)->Iterations(2)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_collect_ours)
+    ->Arg(128)
+    ->Arg(256)
+    ->Iterations(2)
+    ->Repetitions(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_collect_QProcess)->Arg(256)->Iterations(2)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

@@ -101,8 +101,7 @@ public:
     MutableAttributedString() = default;
     explicit MutableAttributedString(const QString& text, const Attributes& attributes = {})
         : AttributedString(text, attributes)
-    {
-    }
+    {}
     explicit MutableAttributedString(const AttributedString& other) : AttributedString(other) {}
 
     [[nodiscard]] static MutableAttributedString attributedString() { return {}; }

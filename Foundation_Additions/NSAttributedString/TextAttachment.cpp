@@ -3,11 +3,10 @@
 namespace tz {
 
 TextAttachment::TextAttachment(QString preferredFileName, QByteArray fileContents, QImage image)
-    : _preferredFileName(std::move(preferredFileName))
-    , _fileContents(std::move(fileContents))
-    , _image(std::move(image))
-{
-}
+    : _preferredFileName(std::move(preferredFileName)),
+      _fileContents(std::move(fileContents)),
+      _image(std::move(image))
+{}
 
 TextAttachmentPtr TextAttachment::withImage(const QImage& image)
 {

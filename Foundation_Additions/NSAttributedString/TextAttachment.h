@@ -18,7 +18,7 @@ public:
     [[nodiscard]] static std::shared_ptr<const TextAttachment> withImage(const QImage& image);
     // An attachment for a file; its image is the contents decoded, when they are an image.
     [[nodiscard]] static std::shared_ptr<const TextAttachment> withFile(const QString& preferredFileName,
-                                                                       const QByteArray& fileContents);
+                                                                        const QByteArray& fileContents);
 
     [[nodiscard]] const QString& preferredFileName() const { return _preferredFileName; }
     [[nodiscard]] const QByteArray& fileContents() const { return _fileContents; }

@@ -14,8 +14,7 @@ AttributedString attributedComponentsJoinedByString(const QList<AttributedString
     return joined;
 }
 
-AttributedString attributedComponentsJoinedByString(const QList<AttributedString>& components,
-                                                    const QString& separator)
+AttributedString attributedComponentsJoinedByString(const QList<AttributedString>& components, const QString& separator)
 {
     return attributedComponentsJoinedByString(components, AttributedString(separator));
 }

@@ -11,8 +11,7 @@ bool isEqualToColor(const QColor& color, const QColor& other)
     if (color.spec() == QColor::ExtendedRgb || other.spec() == QColor::ExtendedRgb) {
         const QColor a = color.toExtendedRgb();
         const QColor b = other.toExtendedRgb();
-        return a.redF() == b.redF() && a.greenF() == b.greenF() && a.blueF() == b.blueF()
-               && a.alphaF() == b.alphaF();
+        return a.redF() == b.redF() && a.greenF() == b.greenF() && a.blueF() == b.blueF() && a.alphaF() == b.alphaF();
     }
     return color.toRgb().rgba64() == other.toRgb().rgba64();
 }
@@ -20,7 +19,7 @@ bool isEqualToColor(const QColor& color, const QColor& other)
 bool isEqualToColor(const QBrush& brush, const QBrush& other)
 {
     return brush.style() == Qt::SolidPattern && other.style() == Qt::SolidPattern
-           && isEqualToColor(brush.color(), other.color());
+        && isEqualToColor(brush.color(), other.color());
 }
 
 } // namespace tz

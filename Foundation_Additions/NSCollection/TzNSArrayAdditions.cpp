@@ -152,8 +152,8 @@ ArrayPtr arrayByRemovingObjectAtIndex(const ArrayPtr& array, int index)
     if (!array)
         return {};
     if (!isGoodObjectIndex(array, index)) {
-        TZ_LOG_LINE("-[NSArray(TzNSArrayAdditions) arrayByRemovingObjectAtIndex:]", " -- index %d (0x%x) out of bounds %d",
-                    index, quint32(index), array->count());
+        TZ_LOG_LINE("-[NSArray(TzNSArrayAdditions) arrayByRemovingObjectAtIndex:]",
+                    " -- index %d (0x%x) out of bounds %d", index, quint32(index), array->count());
         return array;
     }
     return arrayByRemovingObjectIdenticalTo(array, array->objectAtIndex(index));
@@ -307,8 +307,8 @@ ArrayPtr arrayByMovingObjectToIndex(const ArrayPtr& array, const Id& object, int
     if (from < 0)
         return array;
     if (index < 0 || index > array->count()) {
-        TZ_LOG_LINE("-[NSArray(TzNSArrayAdditions) arrayByMovingObject:toIndex:]", " -- index %d (0x%x) out of bounds %d",
-                    index, quint32(index), array->count());
+        TZ_LOG_LINE("-[NSArray(TzNSArrayAdditions) arrayByMovingObject:toIndex:]",
+                    " -- index %d (0x%x) out of bounds %d", index, quint32(index), array->count());
         return array;
     }
     return moved(array, from, index);
@@ -331,14 +331,16 @@ ArrayPtr arrayByMovingObjectIdenticalToToIndex(const ArrayPtr& array, const Id& 
 
 bool containsObjectReturningYesForSelector(const ArrayPtr& array, Selector selector)
 {
-    return array && std::any_of(array->objects().cbegin(), array->objects().cend(),
-                                [&](const Id& o) { return returnsYesForSelector(o, selector); });
+    return array && std::any_of(array->objects().cbegin(), array->objects().cend(), [&](const Id& o) {
+               return returnsYesForSelector(o, selector);
+           });
 }
 
 bool containsObjectReturningYesForSelectorObject(const ArrayPtr& array, Selector selector, const Id& object)
 {
-    return array && std::any_of(array->objects().cbegin(), array->objects().cend(),
-                                [&](const Id& o) { return returnsYesForSelectorObject(o, selector, object); });
+    return array && std::any_of(array->objects().cbegin(), array->objects().cend(), [&](const Id& o) {
+               return returnsYesForSelectorObject(o, selector, object);
+           });
 }
 
 ArrayPtr objectsReturningYesForSelector(const ArrayPtr& array, Selector selector)
@@ -398,8 +400,8 @@ bool returnsYesForSelectorObject(QObject* receiver, Selector selector, const Id&
     const QMetaMethod method = predicateMethod(receiver, selector, true);
     bool result = false;
     if (!invokeWithShape(receiver, method, &result, object)) {
-        TZ_LOG_LINE("-[NSObject(returnsYesForSelector) returnsYesForSelector:object:]", "BAD METHOD SIGNATURE FOR [%@ %@]",
-                    classNameOf(receiver), selector.name());
+        TZ_LOG_LINE("-[NSObject(returnsYesForSelector) returnsYesForSelector:object:]",
+                    "BAD METHOD SIGNATURE FOR [%@ %@]", classNameOf(receiver), selector.name());
         return false;
     }
     return result;

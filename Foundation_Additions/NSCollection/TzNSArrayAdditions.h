@@ -62,8 +62,7 @@ using ArrayPtr = std::shared_ptr<const Array>;
 // The object inserted before position index, which must lie in 0...count.
 [[nodiscard]] ArrayPtr arrayByInsertingObjectAtIndex(const ArrayPtr& array, const Id& object, int index);
 // The other's elements inserted before position index, the index first clamped to 0...count.
-[[nodiscard]] ArrayPtr arrayByInsertingObjectsFromArrayAtIndex(const ArrayPtr& array, const ArrayPtr& other,
-                                                               int index);
+[[nodiscard]] ArrayPtr arrayByInsertingObjectsFromArrayAtIndex(const ArrayPtr& array, const ArrayPtr& other, int index);
 // The range, which must lie inside the array, replaced by the other's elements.
 [[nodiscard]] ArrayPtr arrayByReplacingObjectsInRangeWithObjectsFromArray(const ArrayPtr& array, Range range,
                                                                           const ArrayPtr& other);
@@ -86,8 +85,7 @@ using ArrayPtr = std::shared_ptr<const Array>;
 [[nodiscard]] bool containsObjectReturningYesForSelectorObject(const ArrayPtr& array, Selector selector,
                                                                const Id& object);
 [[nodiscard]] ArrayPtr objectsReturningYesForSelector(const ArrayPtr& array, Selector selector);
-[[nodiscard]] ArrayPtr objectsReturningYesForSelectorObject(const ArrayPtr& array, Selector selector,
-                                                            const Id& object);
+[[nodiscard]] ArrayPtr objectsReturningYesForSelectorObject(const ArrayPtr& array, Selector selector, const Id& object);
 
 // The elements at the indexes, ascending; indexes outside the array are skipped silently.
 [[nodiscard]] ArrayPtr subarrayWithIndexSet(const ArrayPtr& array, const std::set<int>& indexes);

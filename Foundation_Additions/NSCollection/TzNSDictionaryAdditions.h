@@ -35,7 +35,8 @@ namespace tz {
 [[nodiscard]] DictionaryPtr dictionaryByRemovingObjectsForKeys(const DictionaryPtr& dict,
                                                                const std::shared_ptr<const Array>& keys);
 // The receiver's entries then the argument's, the argument winning; the receiver for nil or empty.
-[[nodiscard]] DictionaryPtr dictionaryByAddingEntriesFromDictionary(const DictionaryPtr& dict, const DictionaryPtr& other);
+[[nodiscard]] DictionaryPtr dictionaryByAddingEntriesFromDictionary(const DictionaryPtr& dict,
+                                                                    const DictionaryPtr& other);
 // The i-th key paired with the i-th object (up to the shorter list), added as above.
 [[nodiscard]] DictionaryPtr dictionaryBySettingObjectsForKeys(const DictionaryPtr& dict,
                                                               const std::shared_ptr<const Array>& objects,

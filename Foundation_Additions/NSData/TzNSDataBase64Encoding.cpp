@@ -66,8 +66,10 @@ __attribute__((target("ssse3"))) void encodeBlocks(const unsigned char* in, char
     const __m128i zero = _mm_setzero_si128();
     for (qsizetype b = 0; b < blocks; ++b, in += 12, out += 16) {
         const __m128i bytes = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)), spread);
-        const __m128i high = _mm_mulhi_epu16(_mm_and_si128(bytes, _mm_set1_epi32(0x0fc0fc00)), _mm_set1_epi32(0x04000040));
-        const __m128i low = _mm_mullo_epi16(_mm_and_si128(bytes, _mm_set1_epi32(0x003f03f0)), _mm_set1_epi32(0x01000010));
+        const __m128i high =
+            _mm_mulhi_epu16(_mm_and_si128(bytes, _mm_set1_epi32(0x0fc0fc00)), _mm_set1_epi32(0x04000040));
+        const __m128i low =
+            _mm_mullo_epi16(_mm_and_si128(bytes, _mm_set1_epi32(0x003f03f0)), _mm_set1_epi32(0x01000010));
         const __m128i indices = _mm_or_si128(high, low);
         __m128i reduced = _mm_subs_epu8(indices, _mm_set1_epi8(51));
         reduced = _mm_or_si128(reduced, _mm_and_si128(_mm_cmpgt_epi8(_mm_set1_epi8(26), indices), _mm_set1_epi8(13)));
@@ -82,10 +84,10 @@ __attribute__((target("ssse3"))) void encodeBlocks(const unsigned char* in, char
 // writes 12 bytes per 16 (plus 4 scratch bytes behind the last 12).
 __attribute__((target("ssse3"))) qsizetype decodeBlocks(const char16_t* in, qsizetype n, unsigned char* out)
 {
-    const __m128i lutLo = _mm_setr_epi8(0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B,
-                                        0x1B, 0x1B, 0x1A);
-    const __m128i lutHi = _mm_setr_epi8(0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10,
-                                        0x10, 0x10, 0x10);
+    const __m128i lutLo =
+        _mm_setr_epi8(0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A);
+    const __m128i lutHi =
+        _mm_setr_epi8(0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10);
     const __m128i lutRoll = _mm_setr_epi8(0, 16, 19, 4, -65, -65, -71, -71, 0, 0, 0, 0, 0, 0, 0, 0);
     const __m128i mask2F = _mm_set1_epi8(0x2F);
     const __m128i gather = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
@@ -201,8 +203,7 @@ qsizetype readBase64(const char16_t* in, qsizetype n, unsigned char* out) noexce
                 const char16_t a = in[i], b = in[i + 1], c = in[i + 2], d = in[i + 3];
                 if ((a | b | c | d) >= 128)
                     break;
-                const unsigned va = base64Values[a], vb = base64Values[b], vc = base64Values[c],
-                               vd = base64Values[d];
+                const unsigned va = base64Values[a], vb = base64Values[b], vc = base64Values[c], vd = base64Values[d];
                 if ((va | vb | vc | vd) >= 64)
                     break;
                 const std::uint32_t triple = va << 18 | vb << 12 | vc << 6 | vd;

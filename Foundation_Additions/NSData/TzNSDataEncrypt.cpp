@@ -27,8 +27,8 @@ CSSM_RETURN cdsaDeriveKeySlowly(CSSM_CSP_HANDLE cspHandle, const void* rawKey, s
             std::memset(key, 0, sizeof *key);
         return status;
     }
-    return cdsaDeriveKeyWithSalt(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, slowSalt,
-                                 sizeof slowSalt, std::max<std::uint32_t>(iterationCount, 1000));
+    return cdsaDeriveKeyWithSalt(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, slowSalt, sizeof slowSalt,
+                                 std::max<std::uint32_t>(iterationCount, 1000));
 }
 
 namespace tz {
@@ -101,8 +101,7 @@ QByteArray aes768Decrypt(const QByteArray& data, const Id& key, bool readsEnvelo
 
 } // namespace
 
-QByteArray encryptedDataUsing(const QByteArray& data, CSSM_ALGORITHMS algorithm, std::int32_t keySize,
-                              const Id& rawKey)
+QByteArray encryptedDataUsing(const QByteArray& data, CSSM_ALGORITHMS algorithm, std::int32_t keySize, const Id& rawKey)
 {
     if (data.size() > qsizetype(UINT32_MAX) - 64)
         return {};
@@ -119,11 +118,11 @@ QByteArray encryptedDataUsing(const QByteArray& data, CSSM_ALGORITHMS algorithm,
     return adoptBuffer(cipher);
 }
 
-QByteArray decryptedDataUsing(const QByteArray& data, CSSM_ALGORITHMS algorithm, std::int32_t keySize,
-                              const Id& rawKey)
+QByteArray decryptedDataUsing(const QByteArray& data, CSSM_ALGORITHMS algorithm, std::int32_t keySize, const Id& rawKey)
 {
     if (hasMagic(data)) {
-        logMessage(QStringLiteral("Somebody sent %s a wrapped data!"), "-[NSData(Encrypt) decryptedDataUsing:withKeySize:withRawKey:]");
+        logMessage(QStringLiteral("Somebody sent %s a wrapped data!"),
+                   "-[NSData(Encrypt) decryptedDataUsing:withKeySize:withRawKey:]");
         return decryptedWrappedAESDataWithKey(data, rawKey);
     }
     return decryptPlain(data, algorithm, keySize, rawKey);
@@ -134,8 +133,8 @@ QByteArray wrappedAESEncryptedDataWithPass(const QByteArray& data, const Id& pas
     const std::int32_t size = cdsaResolveKeySize(CSSM_ALGID_AES, keySize);
     if (size <= 0 || !isAcceptedSize(static_cast<quint32>(size)))
         return {};
-    const QByteArray body = size == 768 ? AES768EncryptedDataWithKey(data, pass)
-                                        : encryptedDataUsing(data, CSSM_ALGID_AES, size, pass);
+    const QByteArray body =
+        size == 768 ? AES768EncryptedDataWithKey(data, pass) : encryptedDataUsing(data, CSSM_ALGID_AES, size, pass);
     if (body.isNull())
         return {};
     const QByteArray digest = sha1Digest(body);

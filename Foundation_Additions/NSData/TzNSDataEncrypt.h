@@ -14,9 +14,18 @@
 
 namespace tz {
 
-[[nodiscard]] constexpr qsizetype wrapperLength() { return 36; }
-[[nodiscard]] constexpr qsizetype hashOffset() { return 16; }
-[[nodiscard]] constexpr qsizetype hashSize() { return 20; }
+[[nodiscard]] constexpr qsizetype wrapperLength()
+{
+    return 36;
+}
+[[nodiscard]] constexpr qsizetype hashOffset()
+{
+    return 16;
+}
+[[nodiscard]] constexpr qsizetype hashSize()
+{
+    return 20;
+}
 
 // keySize may be a size selector (-1, 0, 1).
 [[nodiscard]] QByteArray encryptedDataUsing(const QByteArray& data, CSSM_ALGORITHMS algorithm, std::int32_t keySize,

@@ -16,8 +16,8 @@
 #include <vector>
 
 const CdsaKeySizes sizes[7] = {
-    {CSSM_ALGID_DES, 64, 64, 64},  {CSSM_ALGID_3DES_3KEY_EDE, 192, 192, 192}, {CSSM_ALGID_RC5, 8, 64, 255},
-    {CSSM_ALGID_RC2, 8, 40, 128},  {CSSM_ALGID_AES, 128, 192, 256},           {CSSM_ALGID_ASC, 8, 256, 512},
+    {CSSM_ALGID_DES, 64, 64, 64}, {CSSM_ALGID_3DES_3KEY_EDE, 192, 192, 192}, {CSSM_ALGID_RC5, 8, 64, 255},
+    {CSSM_ALGID_RC2, 8, 40, 128}, {CSSM_ALGID_AES, 128, 192, 256},           {CSSM_ALGID_ASC, 8, 256, 512},
     {CSSM_ALGID_RC4, 8, 64, 512},
 };
 
@@ -229,8 +229,9 @@ CSSM_RETURN derive(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t ra
         return CSSMERR_CSP_MEMORY_ERROR;
     static const char empty = 0;
     const char* password = rawKeyLen ? static_cast<const char*>(rawKey) : &empty;
-    if (PKCS5_PBKDF2_HMAC(password, static_cast<int>(rawKeyLen), salt, static_cast<int>(saltLength), static_cast<int>(iterations), EVP_sha1(),
-                          static_cast<int>(bytes), buffer) != 1) {
+    if (PKCS5_PBKDF2_HMAC(password, static_cast<int>(rawKeyLen), salt, static_cast<int>(saltLength),
+                          static_cast<int>(iterations), EVP_sha1(), static_cast<int>(bytes), buffer)
+        != 1) {
         std::free(buffer);
         return CSSMERR_CSP_FUNCTION_FAILED;
     }
@@ -362,8 +363,7 @@ CSSM_RETURN cipherFinal(Context& context, CSSM_DATA* out)
     return append(out, remainder, static_cast<std::size_t>(n));
 }
 
-CSSM_RETURN oneShot(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, bool encrypt, const CSSM_DATA* in,
-                    CSSM_DATA* out)
+CSSM_RETURN oneShot(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, bool encrypt, const CSSM_DATA* in, CSSM_DATA* out)
 {
     if (!out)
         return CSSMERR_CSSM_INVALID_POINTER;
@@ -434,9 +434,9 @@ CSSM_RETURN signatureContext(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSS
     context->md.reset(EVP_MD_CTX_new());
     if (!context->md)
         return CSSMERR_CSP_MEMORY_ERROR;
-    const int ok = sign ? EVP_DigestSignInit_ex(context->md.get(), nullptr, digest, nullptr, nullptr, pkey.get(), nullptr)
-                        : EVP_DigestVerifyInit_ex(context->md.get(), nullptr, digest, nullptr, nullptr, pkey.get(),
-                                                  nullptr);
+    const int ok = sign
+        ? EVP_DigestSignInit_ex(context->md.get(), nullptr, digest, nullptr, nullptr, pkey.get(), nullptr)
+        : EVP_DigestVerifyInit_ex(context->md.get(), nullptr, digest, nullptr, nullptr, pkey.get(), nullptr);
     return ok == 1 ? CSSM_OK : CSSMERR_CSP_INVALID_KEY;
 }
 
@@ -445,8 +445,8 @@ CSSM_RETURN signUpdate(Context& context, const CSSM_DATA* ptext)
     if (!ptext || !ptext->Length)
         return CSSM_OK;
     const int ok = context.kind == Context::Kind::Sign
-                       ? EVP_DigestSignUpdate(context.md.get(), ptext->Data, ptext->Length)
-                       : EVP_DigestVerifyUpdate(context.md.get(), ptext->Data, ptext->Length);
+        ? EVP_DigestSignUpdate(context.md.get(), ptext->Data, ptext->Length)
+        : EVP_DigestVerifyUpdate(context.md.get(), ptext->Data, ptext->Length);
     return ok == 1 ? CSSM_OK : CSSMERR_CSP_FUNCTION_FAILED;
 }
 
@@ -466,9 +466,8 @@ CSSM_RETURN signFinal(Context& context, CSSM_DATA* signature)
 
 CSSM_RETURN verifyFinal(Context& context, const CSSM_DATA* signature)
 {
-    return EVP_DigestVerifyFinal(context.md.get(), signature->Data, signature->Length) == 1
-               ? CSSM_OK
-               : CSSMERR_CSP_VERIFY_FAILED;
+    return EVP_DigestVerifyFinal(context.md.get(), signature->Data, signature->Length) == 1 ? CSSM_OK
+                                                                                            : CSSMERR_CSP_VERIFY_FAILED;
 }
 
 } // namespace
@@ -505,8 +504,8 @@ CSSM_RETURN cdsaCspDetach(CSSM_CSP_HANDLE cspHandle)
     return attachments.erase(cspHandle) ? CSSM_OK : CSSMERR_CSSM_INVALID_ADDIN_HANDLE;
 }
 
-CSSM_RETURN cdsaDeriveKey(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
-                          CSSM_ALGORITHMS keyAlg, std::uint32_t keySizeInBits, CSSM_KEY* key)
+CSSM_RETURN cdsaDeriveKey(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen, CSSM_ALGORITHMS keyAlg,
+                          std::uint32_t keySizeInBits, CSSM_KEY* key)
 {
     return derive(cspHandle, rawKey, rawKeyLen, keyAlg, keySizeInBits, key, fastSalt, sizeof fastSalt, fastIterations);
 }
@@ -654,7 +653,8 @@ CSSM_RETURN cdsaDhKeyExchange(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* myPriva
     const CSSM_RETURN status = give(&derivedKey->KeyData, secret.data(), bytes);
     OPENSSL_cleanse(secret.data(), secret.size());
     if (status == CSSM_OK)
-        derivedKey->KeyHeader = {derivedKeyAlg, derivedKeySizeInBits, CSSM_KEYCLASS_SESSION_KEY, 0x80000000, 0x10000020};
+        derivedKey->KeyHeader = {derivedKeyAlg, derivedKeySizeInBits, CSSM_KEYCLASS_SESSION_KEY, 0x80000000,
+                                 0x10000020};
     return status;
 }
 
@@ -733,8 +733,8 @@ CSSM_RETURN cdsaSign(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORI
     return status;
 }
 
-CSSM_RETURN cdsaVerify(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORITHMS sigAlg,
-                       const CSSM_DATA* ptext, const CSSM_DATA* signature)
+CSSM_RETURN cdsaVerify(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORITHMS sigAlg, const CSSM_DATA* ptext,
+                       const CSSM_DATA* signature)
 {
     if (!signature)
         return CSSMERR_CSSM_INVALID_POINTER;

@@ -115,8 +115,8 @@ CSSM_RETURN cdsaCspAttach(CSSM_CSP_HANDLE* cspHandle);
 CSSM_RETURN cdsaCspDetach(CSSM_CSP_HANDLE cspHandle);
 
 // PBKDF2-HMAC-SHA1, 1000 iterations, salt "sandGrit"; the raw key (bits / 8 bytes) in KeyData.
-CSSM_RETURN cdsaDeriveKey(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
-                          CSSM_ALGORITHMS keyAlg, std::uint32_t keySizeInBits, CSSM_KEY* key);
+CSSM_RETURN cdsaDeriveKey(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen, CSSM_ALGORITHMS keyAlg,
+                          std::uint32_t keySizeInBits, CSSM_KEY* key);
 // The same with salt "r9#=2Q\nm" and max(iterationCount, 1000) iterations; logs when the
 // derivation cannot be set up (in TzNSDataEncrypt.cpp).
 CSSM_RETURN cdsaDeriveKeySlowly(CSSM_CSP_HANDLE cspHandle, const void* rawKey, std::size_t rawKeyLen,
@@ -154,8 +154,8 @@ CSSM_RETURN cdsaStagedDigest(CSSM_CC_HANDLE ccHandle, bool final, const CSSM_DAT
 // Signatures: SHA1WithRSA (PKCS #1 v1.5) or SHA1WithDSA.
 CSSM_RETURN cdsaSign(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORITHMS sigAlg, const CSSM_DATA* ptext,
                      CSSM_DATA* signature);
-CSSM_RETURN cdsaVerify(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORITHMS sigAlg,
-                       const CSSM_DATA* ptext, const CSSM_DATA* signature);
+CSSM_RETURN cdsaVerify(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORITHMS sigAlg, const CSSM_DATA* ptext,
+                       const CSSM_DATA* signature);
 CSSM_RETURN cdsaStagedSignVerifyInit(CSSM_CSP_HANDLE cspHandle, const CSSM_KEY* key, CSSM_ALGORITHMS sigAlg,
                                      std::uint32_t operation, CSSM_CC_HANDLE* ccHandle);
 // With a signature record the signature is written and the context ends.

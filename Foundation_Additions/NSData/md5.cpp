@@ -22,10 +22,22 @@ inline std::uint32_t rotl(std::uint32_t x, int s)
     return (x << s) | (x >> (32 - s));
 }
 
-inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return z ^ (x & (y ^ z)); }
-inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (z & (x ^ y)); }
-inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return x ^ y ^ z; }
-inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (x | ~z); }
+inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z)
+{
+    return z ^ (x & (y ^ z));
+}
+inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z)
+{
+    return y ^ (z & (x ^ y));
+}
+inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z)
+{
+    return x ^ y ^ z;
+}
+inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z)
+{
+    return y ^ (x | ~z);
+}
 
 #define MD5_STEP(f, a, b, c, d, x, t, s) a = b + rotl(a + f(b, c, d) + (x) + (t), s)
 

@@ -17,11 +17,14 @@ namespace {
 constexpr quint32 magicNumber = 0x00051607;
 constexpr quint32 versionNumber = 0x00020000;
 constexpr qsizetype fillerSize = 16;
-constexpr qsizetype headerSize = 26; // magic, version, filler, entry count
+constexpr qsizetype headerSize = 26;     // magic, version, filler, entry count
 constexpr qsizetype descriptorSize = 12; // id, offset, length
 constexpr qsizetype finderInfoSize = 32;
 
-quint32 be32(const QByteArray& bytes, qsizetype at) { return qFromBigEndian<quint32>(bytes.constData() + at); }
+quint32 be32(const QByteArray& bytes, qsizetype at)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + at);
+}
 
 void appendBe32(QByteArray* bytes, quint32 value)
 {
@@ -31,10 +34,16 @@ void appendBe32(QByteArray* bytes, quint32 value)
 }
 
 // Present but empty entries stay distinguishable from absent ones.
-QByteArray nonNull(const QByteArray& data) { return data.isNull() ? QByteArray("", 0) : data; }
+QByteArray nonNull(const QByteArray& data)
+{
+    return data.isNull() ? QByteArray("", 0) : data;
+}
 
 // A path the system calls can take whole: not empty, no NUL that would cut it short.
-bool usable(const QString& path) { return !path.isEmpty() && !path.contains(QChar(u'\0')); }
+bool usable(const QString& path)
+{
+    return !path.isEmpty() && !path.contains(QChar(u'\0'));
+}
 
 // Something (also a broken link) is at the path.
 bool itemExists(const QString& path)
@@ -58,7 +67,10 @@ bool readBytes(const QString& path, QByteArray* bytes)
     return file.error() == QFileDevice::NoError;
 }
 
-bool removeIfPresent(const QString& path) { return !itemExists(path) || QFile::remove(path); }
+bool removeIfPresent(const QString& path)
+{
+    return !itemExists(path) || QFile::remove(path);
+}
 
 bool readable(AppleDoubleStatus status)
 {

@@ -19,11 +19,20 @@ constexpr qsizetype referenceSize = 12;
 constexpr quint16 noName = 0xFFFF;
 constexpr qint64 dataSectionLimit = qint64(1) << 24;
 
-quint16 be16(const char* at) { return qFromBigEndian<quint16>(at); }
+quint16 be16(const char* at)
+{
+    return qFromBigEndian<quint16>(at);
+}
 
-quint32 be32(const char* at) { return qFromBigEndian<quint32>(at); }
+quint32 be32(const char* at)
+{
+    return qFromBigEndian<quint32>(at);
+}
 
-quint32 be24(const char* at) { return quint32(quint8(at[0])) << 16 | quint32(quint8(at[1])) << 8 | quint8(at[2]); }
+quint32 be24(const char* at)
+{
+    return quint32(quint8(at[0])) << 16 | quint32(quint8(at[1])) << 8 | quint8(at[2]);
+}
 
 void append16(QByteArray* bytes, quint16 value)
 {
@@ -39,7 +48,10 @@ void append32(QByteArray* bytes, quint32 value)
     bytes->append(buffer, 4);
 }
 
-quint64 keyOf(quint32 type, qint16 id) { return quint64(type) << 16 | quint16(id); }
+quint64 keyOf(quint32 type, qint16 id)
+{
+    return quint64(type) << 16 | quint16(id);
+}
 
 qsizetype resourceCount(const ResourceMap& map)
 {
@@ -239,8 +251,8 @@ QByteArray serializeResourceMap(const ResourceMap& map)
     bytes.append(map.reserved.size() == reservedSize ? map.reserved : QByteArray(reservedSize, '\0'));
     bytes.append(data);
     bytes.append(header); // the map begins with a copy of the header
-    append32(&bytes, 0); // handle to the next map
-    append16(&bytes, 0); // file reference number
+    append32(&bytes, 0);  // handle to the next map
+    append16(&bytes, 0);  // file reference number
     append16(&bytes, map.attributes);
     append16(&bytes, quint16(typeListOffset));
     append16(&bytes, quint16(nameListOffset));

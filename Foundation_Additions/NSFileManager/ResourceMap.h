@@ -25,10 +25,10 @@ struct ResourceType
 struct ResourceMap
 {
     static constexpr quint16 readOnlyAttribute = 0x0080; // map attribute: never written back
-    static constexpr quint8 protectedAttribute = 0x08; // resource attribute: cannot be removed
+    static constexpr quint8 protectedAttribute = 0x08;   // resource attribute: cannot be removed
 
-    QByteArray reserved; // the 240 bytes after the header (zeros in a new fork)
-    quint16 attributes = 0; // the map's attributes
+    QByteArray reserved;       // the 240 bytes after the header (zeros in a new fork)
+    quint16 attributes = 0;    // the map's attributes
     QList<ResourceType> types; // in map order
 
     [[nodiscard]] const Resource* find(quint32 type, qint16 id) const;

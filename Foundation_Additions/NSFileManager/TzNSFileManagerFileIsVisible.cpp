@@ -20,7 +20,10 @@ namespace {
 constexpr qsizetype finderFlagsOffset = 8; // in both the file and the folder form of the information
 
 // A path the system calls can take whole: not empty, no NUL that would cut it short.
-bool usable(const QString& path) { return !path.isEmpty() && !path.contains(QChar(u'\0')); }
+bool usable(const QString& path)
+{
+    return !path.isEmpty() && !path.contains(QChar(u'\0'));
+}
 
 // Something (also a broken link) is at the path.
 bool itemExists(const QString& path)

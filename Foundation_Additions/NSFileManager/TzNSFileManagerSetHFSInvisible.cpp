@@ -43,10 +43,19 @@ OSErr MoreFiles_X_FSSetVisible(const FSRef& ref)
     return MoreFiles_X_FSChangeFinderFlags(ref, false, invisibleFinderFlag);
 }
 
-bool setVisibleForFileAtPath(const QString& path) { return setInvisible(path, false); }
+bool setVisibleForFileAtPath(const QString& path)
+{
+    return setInvisible(path, false);
+}
 
-bool setInvisibleForFileAtPath(const QString& path) { return setInvisible(path, true); }
+bool setInvisibleForFileAtPath(const QString& path)
+{
+    return setInvisible(path, true);
+}
 
-void noteFileSystemChanged(const QString& path) { Q_UNUSED(path); }
+void noteFileSystemChanged(const QString& path)
+{
+    Q_UNUSED(path);
+}
 
 } // namespace tz

@@ -114,7 +114,10 @@ WyResourceFork::WyResourceFork(std::shared_ptr<ResourceForkState> state, bool wr
       _fileReference(reference)
 {}
 
-WyResourceFork::~WyResourceFork() { (void)close(); }
+WyResourceFork::~WyResourceFork()
+{
+    (void)close();
+}
 
 std::unique_ptr<WyResourceFork> WyResourceFork::resourceForkForReadingAtURL(const QUrl& url)
 {
@@ -194,7 +197,10 @@ std::unique_ptr<WyResourceFork> WyResourceFork::initForPermissionAtPath(qint8 pe
     return std::unique_ptr<WyResourceFork>(new WyResourceFork(std::move(state), writing, nextFileReference()));
 }
 
-bool WyResourceFork::canChange() const { return _state && _writing && !_state->map.isReadOnly(); }
+bool WyResourceFork::canChange() const
+{
+    return _state && _writing && !_state->map.isReadOnly();
+}
 
 bool WyResourceFork::addDataTypeIdName(const QByteArray& data, quint32 type, qint16 id, const QString& name)
 {

@@ -76,7 +76,7 @@ void NotificationCenter::removeObserverNameObject(const void* observer, const QS
     const QMutexLocker lock(&_mutex);
     std::erase_if(_registrations, [&](const std::shared_ptr<Registration>& r) {
         const bool matches = (!observer || r->observer == observer) && (name.isEmpty() || r->name == name)
-                             && (!object || r->object == object);
+            && (!object || r->object == object);
         if (matches)
             r->removed = true;
         return matches || !r->alive();
@@ -106,7 +106,8 @@ void NotificationCenter::postNotification(const Notification& notification)
     }
 }
 
-void NotificationCenter::postNotificationNameObject(const QString& name, const Id& object, const DictionaryPtr& userInfo)
+void NotificationCenter::postNotificationNameObject(const QString& name, const Id& object,
+                                                    const DictionaryPtr& userInfo)
 {
     postNotification({name, object, userInfo});
 }

@@ -36,8 +36,7 @@ NotificationQueue& NotificationQueue::defaultQueue()
 }
 
 NotificationQueue::NotificationQueue(NotificationCenter& center, QObject* parent) : QObject(parent), _center(center)
-{
-}
+{}
 
 NotificationQueue::~NotificationQueue() = default;
 
@@ -52,9 +51,7 @@ void NotificationQueue::enqueueNotification(const Notification& notification, Po
     if (absorbs(_asap, notification, coalescing) || absorbs(_idle, notification, coalescing))
         return;
     switch (style) {
-    case PostingStyle::Now:
-        _center.postNotification(notification);
-        return;
+    case PostingStyle::Now: _center.postNotification(notification); return;
     case PostingStyle::ASAP:
         _asap.append({notification, coalescing});
         if (!_asapScheduled) {

@@ -61,7 +61,8 @@ T get(const char* function, const char* templateSignature, QObject* receiver, Se
 
 Id performSelectorWithDouble(QObject* receiver, Selector selector, double value)
 {
-    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withDouble:]", receiver, selector, value);
+    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withDouble:]", receiver, selector,
+                value);
 }
 
 Id performSelectorWithFloat(QObject* receiver, Selector selector, float value)
@@ -77,22 +78,26 @@ Id performSelectorWithInt(QObject* receiver, Selector selector, int value)
 
 Id performSelectorWithBool(QObject* receiver, Selector selector, bool value)
 {
-    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withBool:]", receiver, selector, value);
+    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withBool:]", receiver, selector,
+                value);
 }
 
 Id performSelectorWithPoint(QObject* receiver, Selector selector, QPointF value)
 {
-    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withPoint:]", receiver, selector, value);
+    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withPoint:]", receiver, selector,
+                value);
 }
 
 Id performSelectorWithRect(QObject* receiver, Selector selector, QRectF value)
 {
-    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withRect:]", receiver, selector, value);
+    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withRect:]", receiver, selector,
+                value);
 }
 
 Id performSelectorWithRange(QObject* receiver, Selector selector, Range value)
 {
-    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withRange:]", receiver, selector, value);
+    return send("-[NSObject(TzNSObjectPerformSelectorWithCValue) performSelector:withRange:]", receiver, selector,
+                value);
 }
 
 double doublePerformSelector(QObject* receiver, Selector selector)

@@ -31,6 +31,9 @@ int macRomanByte(char16_t unit)
     return at == macRomanHigh.end() ? -1 : int(0x80 + (at - macRomanHigh.begin()));
 }
 
-char16_t unicodeOfMacRoman(quint8 byte) { return byte < 0x80 ? char16_t(byte) : macRomanHigh[byte - 0x80]; }
+char16_t unicodeOfMacRoman(quint8 byte)
+{
+    return byte < 0x80 ? char16_t(byte) : macRomanHigh[byte - 0x80];
+}
 
 } // namespace tz

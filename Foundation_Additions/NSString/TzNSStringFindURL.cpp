@@ -80,7 +80,6 @@ Range candidateAroundFirstAt(const QString& text, const CharacterSet& set, Range
     return Range{quint32(from), quint32(to - from)};
 }
 
-
 constexpr std::size_t markerCount = 17;
 
 // Caseless matching as the string search does it (simple case folding per code unit), for
@@ -245,9 +244,8 @@ Range rangeOfCharactersDelimitedBySetAroundIndexInRange(const QString& text, con
     const Range w = clippedRange(range, text.size());
     if (w.length == 0 || index - w.location >= w.length)
         return notFoundRange;
-    const Range left =
-        rangeOfCharactersDelimitedBySetInRangeOptions(text, set, Range{w.location, index - w.location + 1},
-                                                      LiteralSearch | BackwardsSearch);
+    const Range left = rangeOfCharactersDelimitedBySetInRangeOptions(
+        text, set, Range{w.location, index - w.location + 1}, LiteralSearch | BackwardsSearch);
     const Range right =
         rangeOfCharactersDelimitedBySetInRangeOptions(text, set, Range{index, quint32(w.end() - index)}, LiteralSearch);
     const quint64 from = qMin<quint64>(left.location, right.location);

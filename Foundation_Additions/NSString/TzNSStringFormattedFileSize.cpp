@@ -11,8 +11,7 @@ QString formattedFileSize(double size)
         double divisor;
         const char* name;
     };
-    static constexpr Unit units[] = {
-        {1099511627776.0, "tb"}, {1073741824.0, "gb"}, {1048576.0, "mb"}, {1024.0, "kb"}};
+    static constexpr Unit units[] = {{1099511627776.0, "tb"}, {1073741824.0, "gb"}, {1048576.0, "mb"}, {1024.0, "kb"}};
     for (const Unit& unit : units) {
         if (size > unit.divisor)
             return format("%2.2f%@", size / unit.divisor, unit.name);

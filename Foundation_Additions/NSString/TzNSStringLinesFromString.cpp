@@ -28,9 +28,9 @@ qsizetype nextTerminator(const char16_t* p, qsizetype from, qsizetype n)
     const qsizetype vectorEnd = vectorPathsEnabled() ? n : 0;
     for (; i + 8 <= vectorEnd; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)),
-                                         _mm_or_si128(_mm_cmpeq_epi16(v, nel),
-                                                      _mm_or_si128(_mm_cmpeq_epi16(v, ls), _mm_cmpeq_epi16(v, ps))));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)),
+            _mm_or_si128(_mm_cmpeq_epi16(v, nel), _mm_or_si128(_mm_cmpeq_epi16(v, ls), _mm_cmpeq_epi16(v, ps))));
         const int mask = _mm_movemask_epi8(hit);
         if (mask != 0)
             return i + __builtin_ctz(unsigned(mask)) / 2;

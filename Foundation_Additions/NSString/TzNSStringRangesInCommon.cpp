@@ -96,9 +96,9 @@ QList<Range> rangesInOrNotInCommonWithStringOptionsRange(const QString& text, bo
     }
     const QStringView part = QStringView(text).sliced(r.location, r.length);
     const bool literal = (options & LiteralSearch) || (isCanonicallyPlain(text) && isCanonicallyPlain(other));
-    const bool whole = literal ? clustersAgree(part, other, caseless)
-                               : clustersAgree(CanonicalText(part).decomposed(), CanonicalText(other).decomposed(),
-                                               caseless);
+    const bool whole = literal
+        ? clustersAgree(part, other, caseless)
+        : clustersAgree(CanonicalText(part).decomposed(), CanonicalText(other).decomposed(), caseless);
     if (whole)
         return in ? QList<Range>{r} : QList<Range>{};
     return literal ? literalRuns(text, in, other, caseless, r) : canonicalRuns(text, in, other, caseless, r);

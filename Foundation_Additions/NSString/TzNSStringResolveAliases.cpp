@@ -16,7 +16,8 @@ enum class Kind { Missing, Link, Other };
 
 Kind kindOf(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return Kind::Missing;
     return S_ISLNK(info.st_mode) ? Kind::Link : Kind::Other;
@@ -33,12 +34,9 @@ QString chainEnd(const QString& path)
 QString resolve(const QString& path)
 {
     switch (kindOf(path)) {
-    case Kind::Missing:
-        return {};
-    case Kind::Other:
-        return path;
-    case Kind::Link:
-        break;
+    case Kind::Missing: return {};
+    case Kind::Other: return path;
+    case Kind::Link: break;
     }
     return chainEnd(path);
 }

@@ -13,6 +13,7 @@ inline constexpr char16_t returnChar = 0x21B5;
 // Every LF replaced by returnChar and every tab by tabChar; nothing else changes (a CR stays).
 [[nodiscard]] QString stringWithVisibleControls(const QString& text);
 // The same operation as stringByReplacingSubstringWithString.
-[[nodiscard]] QString replaceSubStringWithString(const QString& text, const QString& target, const QString& replacement);
+[[nodiscard]] QString replaceSubStringWithString(const QString& text, const QString& target,
+                                                 const QString& replacement);
 
 } // namespace tz

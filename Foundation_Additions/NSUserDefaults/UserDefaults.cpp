@@ -72,8 +72,7 @@ UserDefaults& UserDefaults::standardUserDefaults()
 }
 
 UserDefaults::UserDefaults(const QString& domain) : _settings(settingsFor(domain))
-{
-}
+{}
 
 Id UserDefaults::objectForKey(const QString& key) const
 {

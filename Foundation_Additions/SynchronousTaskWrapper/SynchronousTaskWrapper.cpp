@@ -37,7 +37,8 @@ const QString executeFunction = QStringLiteral("-[SynchronousTaskWrapper(private
 // Strict: null for bytes that are not valid UTF-8, empty (not null) for no bytes.
 QString stringFromUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
     if (decoder.hasError())
         return {};
@@ -113,9 +114,10 @@ QString SynchronousTaskWrapper::validTaskPath(const QString& path)
 }
 
 SynchronousTaskWrapper::SynchronousTaskWrapper(const QString& path, const QStringList& arguments)
-    : _arguments(arguments), _taskPath(validTaskPath(path)), _resultObject("")
-{
-}
+    : _arguments(arguments),
+      _taskPath(validTaskPath(path)),
+      _resultObject("")
+{}
 
 SynchronousTaskWrapper::~SynchronousTaskWrapper()
 {

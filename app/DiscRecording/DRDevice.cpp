@@ -4,7 +4,6 @@
 
 #include "Foundation/Format.h"
 
-
 std::shared_ptr<const tz::Array> DRDevice::devices()
 {
     const DriveService* service = DriveService::installed();

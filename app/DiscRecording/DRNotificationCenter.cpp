@@ -16,9 +16,9 @@ DRNotificationCenter* DRNotificationCenter::currentRunLoopCenter()
 }
 
 DRNotificationCenter::DRNotificationCenter(DeviceList attachedDevices, QObject* parent)
-    : QObject(parent), _attachedDevices(std::move(attachedDevices))
-{
-}
+    : QObject(parent),
+      _attachedDevices(std::move(attachedDevices))
+{}
 
 void DRNotificationCenter::addObserverSelectorNameObject(const void* observer, Handler handler, const QString& name,
                                                          const tz::Id& object)
@@ -51,8 +51,8 @@ void DRNotificationCenter::addRegistration(const void* observer, Handler handler
     if ((name.isEmpty() || name == DRDeviceAppearedNotification) && _attachedDevices) {
         // The drives attached now; one that appears before the replay is posted to it anyway.
         const auto devices = _attachedDevices();
-        QMetaObject::invokeMethod(this, [this, serial, devices] { replayAppeared(serial, devices); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, serial, devices] { replayAppeared(serial, devices); }, Qt::QueuedConnection);
     }
 }
 

@@ -39,7 +39,8 @@ public:
 
     // Calls the handler for each notification of that name (any name when empty) about that
     // device (any device when nil), until removeObserverNameObject removes the observer.
-    void addObserverSelectorNameObject(const void* observer, Handler handler, const QString& name, const tz::Id& object);
+    void addObserverSelectorNameObject(const void* observer, Handler handler, const QString& name,
+                                       const tz::Id& object);
 
     // A QObject's slot; deliveries stop by themselves when the object is destroyed.
     template <typename T>

@@ -24,7 +24,7 @@ struct DriveState
 {
     bool trayOpen = false;
     bool mediaPresent = false;
-    QString mediaType; // a DRDeviceMediaType value, for present media
+    QString mediaType;  // a DRDeviceMediaType value, for present media
     QString mediaState; // a DRDeviceMediaState value, for present media
     std::int64_t sessions = 0;
     std::int64_t tracks = 0;

@@ -55,7 +55,8 @@ void DriveService::assertThread() const
 void DriveService::onDriveThread(std::function<void(DriveWorker&)> call)
 {
     DriveWorker* worker = _worker;
-    QMetaObject::invokeMethod(worker, [worker, call = std::move(call)] { call(*worker); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [worker, call = std::move(call)] { call(*worker); }, Qt::QueuedConnection);
 }
 
 void DriveService::useBackend(DriveBackendFactory makeBackend)

@@ -1,13 +1,15 @@
 #include "app/DiscRecording/DriveWorker.h"
 
-DriveWorker::DriveWorker(QObject* client, DriveWorkerClient* receiver) : _client(client), _receiver(receiver) {}
+DriveWorker::DriveWorker(QObject* client, DriveWorkerClient* receiver) : _client(client), _receiver(receiver)
+{}
 
 DriveWorker::~DriveWorker() = default;
 
 void DriveWorker::reply(std::function<void(DriveWorkerClient&)> call)
 {
     DriveWorkerClient* receiver = _receiver;
-    QMetaObject::invokeMethod(_client, [receiver, call = std::move(call)] { call(*receiver); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        _client, [receiver, call = std::move(call)] { call(*receiver); }, Qt::QueuedConnection);
 }
 
 DriveSnapshot DriveWorker::snapshot(const QString& drive) const
@@ -61,5 +63,6 @@ void DriveWorker::act(quint64 generation, quint64 request, const QString& drive,
         ok = action == DriveAction::CloseTray ? _backend->closeTray(drive) : _backend->ejectMedia(drive);
         status = _backend->status(drive);
     }
-    reply([generation, request, ok, status](DriveWorkerClient& c) { c.actionAnswered(generation, request, ok, status); });
+    reply(
+        [generation, request, ok, status](DriveWorkerClient& c) { c.actionAnswered(generation, request, ok, status); });
 }

@@ -34,7 +34,8 @@ QHash<QByteArray, QString> propertiesOf(udev_device* device)
     udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_device_get_properties_list_entry(device))
     {
-        properties.insert(QByteArray(udev_list_entry_get_name(entry)), QString::fromUtf8(udev_list_entry_get_value(entry)));
+        properties.insert(QByteArray(udev_list_entry_get_name(entry)),
+                          QString::fromUtf8(udev_list_entry_get_value(entry)));
     }
     return properties;
 }

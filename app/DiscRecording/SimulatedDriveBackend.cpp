@@ -109,10 +109,9 @@ void SimulatedDriveBackend::load(const QString& path)
         if (!media)
             return std::nullopt;
         const QString type = mediaTypeNamed(textAt(*media, QStringLiteral("Type")));
-        const QString state =
-            oneOf(QStringLiteral("DRDeviceMediaState"), textAt(*media, QStringLiteral("State")),
-                  {DRDeviceMediaStateBlank, DRDeviceMediaStateAppendable, DRDeviceMediaStateComplete,
-                   DRDeviceMediaStateOther});
+        const QString state = oneOf(QStringLiteral("DRDeviceMediaState"), textAt(*media, QStringLiteral("State")),
+                                    {DRDeviceMediaStateBlank, DRDeviceMediaStateAppendable, DRDeviceMediaStateComplete,
+                                     DRDeviceMediaStateOther});
         return Media{type, state, integerAt(*media, QStringLiteral("Sessions")),
                      integerAt(*media, QStringLiteral("Tracks")), flagAt(*media, QStringLiteral("Mounted"), false)};
     };
@@ -159,8 +158,8 @@ void SimulatedDriveBackend::scheduleNext()
 
 void SimulatedDriveBackend::play(const Event& event)
 {
-    const auto it = std::find_if(_drives.begin(), _drives.end(),
-                                 [&](const Drive& d) { return d.identifier == event.drive; });
+    const auto it =
+        std::find_if(_drives.begin(), _drives.end(), [&](const Drive& d) { return d.identifier == event.drive; });
     if (it == _drives.end()) {
         qCWarning(lcDrives) << "simulated event for an unknown drive" << event.drive;
         return;
@@ -273,5 +272,6 @@ bool SimulatedDriveBackend::ejectMedia(const QString& drive)
 void SimulatedDriveBackend::postStatusChange(const QString& drive)
 {
     // On the next turn, as a real drive would report it: never inside the caller's request.
-    QMetaObject::invokeMethod(this, [this, drive] { Q_EMIT driveStatusChanged(drive); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, drive] { Q_EMIT driveStatusChanged(drive); }, Qt::QueuedConnection);
 }

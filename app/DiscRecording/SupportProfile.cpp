@@ -8,9 +8,12 @@ namespace DiscRecording {
 
 const ProfileKeys& profileKeys()
 {
-    static const ProfileKeys keys{tz::str(DRPersonalitiesKey),     tz::str(DRDeviceProfileKey),
-                                  tz::str(DRDeviceActualVendorNameKey), tz::str(TzDRDeviceVendorNameKey),
-                                  tz::str(DRDeviceAlternateVendorNamesKey), tz::str(TzDRDeviceProductNameKey)};
+    static const ProfileKeys keys{tz::str(DRPersonalitiesKey),
+                                  tz::str(DRDeviceProfileKey),
+                                  tz::str(DRDeviceActualVendorNameKey),
+                                  tz::str(TzDRDeviceVendorNameKey),
+                                  tz::str(DRDeviceAlternateVendorNamesKey),
+                                  tz::str(TzDRDeviceProductNameKey)};
     return keys;
 }
 

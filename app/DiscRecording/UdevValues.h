@@ -17,7 +17,7 @@ struct UdevValues
     QString scsiVendor;                    // INQUIRY attributes of the SCSI parent; empty without one
     QString scsiModel;
     QString scsiRevision;
-    QStringList parentSubsystems;          // nearest parent first
+    QStringList parentSubsystems; // nearest parent first
     QString syspath;
 };
 

@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #define FUZZ_CHECK(condition) \
-    do {                      \
-        if (!(condition))     \
+    do { \
+        if (!(condition)) \
             __builtin_trap(); \
     } while (false)
 

@@ -15,7 +15,7 @@ inline QString utf16FromBytes(const std::uint8_t* data, std::size_t size)
 }
 
 #define FUZZ_CHECK(condition) \
-    do {                      \
-        if (!(condition))     \
+    do { \
+        if (!(condition)) \
             __builtin_trap(); \
     } while (false)

@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QString text = (size % 2) ? QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size))
-                                     : utf16FromBytes(data, size);
+                                    : utf16FromBytes(data, size);
     const tz::DictionaryPtr dict = tz::dictionaryFromTabSeparatedList(text);
     FUZZ_CHECK(dict);
     for (const auto& [key, value] : dict->entries()) {

@@ -40,9 +40,9 @@ bool hasLoneSurrogate(const QString& s)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // Half the inputs as Latin-1 bytes, so that escapes and ASCII come up often.
-    const QString text = (size > 0 && data[0] & 1) ? QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
-                                                                         qsizetype(size - 1))
-                                                   : utf16FromBytes(data, size);
+    const QString text = (size > 0 && data[0] & 1)
+        ? QString::fromLatin1(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1))
+        : utf16FromBytes(data, size);
     const QString escaped = tz::stringByEscapingPercents(text);
     FUZZ_CHECK(wellFormedEscapes(escaped, false));
     FUZZ_CHECK(tz::stringByEscapingPercents(escaped) == escaped);

@@ -29,7 +29,10 @@ struct State
     friend bool operator==(const State&, const State&) = default;
 };
 
-QByteArray finderInfo(char fill) { return QByteArray(32, fill); }
+QByteArray finderInfo(char fill)
+{
+    return QByteArray(32, fill);
+}
 
 char* toString(const State& s)
 {

@@ -111,7 +111,7 @@ private Q_SLOTS:
     void moveRename_data()
     {
         QTest::addColumn<QString>("destination");
-        QTest::addColumn<QString>("name"); // "<none>": no new name
+        QTest::addColumn<QString>("name");        // "<none>": no new name
         QTest::addColumn<QStringList>("present"); // made first, holding "other"
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("finalPath"); // where a/f's data and companion end up

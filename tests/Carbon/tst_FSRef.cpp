@@ -55,7 +55,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("refPath"); // empty: the all-zero reference
-        QTest::addColumn<QString>("nodeOf"); // the item whose inode the reference holds
+        QTest::addColumn<QString>("nodeOf");  // the item whose inode the reference holds
 
         const QString file = at(u"file"_s);
         QTest::newRow("file") << file << 0 << file << file;

@@ -40,7 +40,8 @@ void tst_Collections::dictionaryKeepsInsertionOrder()
 
 void tst_Collections::dictionaryDropsNilAndRepeatedKeys()
 {
-    const auto d = Dictionary::make({{str(u"a"_s), num(1)}, {Id(), num(2)}, {str(u"b"_s), Id()}, {str(u"a"_s), num(3)}});
+    const auto d =
+        Dictionary::make({{str(u"a"_s), num(1)}, {Id(), num(2)}, {str(u"b"_s), Id()}, {str(u"a"_s), num(3)}});
     QCOMPARE(d->count(), 1);
     QCOMPARE(d->objectForKey(u"a"_s)->description(), u"3"_s);
 }
@@ -62,10 +63,11 @@ void tst_Collections::description_data()
     QTest::addColumn<Id>("object");
     QTest::addColumn<QString>("text");
     QTest::newRow("empty dictionary") << Id(Dictionary::make()) << u"{\n}"_s;
-    QTest::newRow("nested") << Id(Dictionary::make({{u"Name"_s, str(u"DVD RW"_s)},
-                                                    {u"caps"_s, Dictionary::make({{u"CD-R"_s, boolean(true)}})},
-                                                    {u"list"_s, Array::make({num(1), str(u"two"_s)})}}))
-                            << u"{\n    Name = \"DVD RW\";\n    caps = {\n        CD-R = 1;\n    };\n    list = (\n        1,\n        two\n    );\n}"_s;
+    QTest::newRow("nested")
+        << Id(Dictionary::make({{u"Name"_s, str(u"DVD RW"_s)},
+                                {u"caps"_s, Dictionary::make({{u"CD-R"_s, boolean(true)}})},
+                                {u"list"_s, Array::make({num(1), str(u"two"_s)})}}))
+        << u"{\n    Name = \"DVD RW\";\n    caps = {\n        CD-R = 1;\n    };\n    list = (\n        1,\n        two\n    );\n}"_s;
     QTest::newRow("quoting") << Id(Array::make({str(u""_s), str(u"a\"b\\c\nd"_s)}))
                              << u"(\n    \"\",\n    \"a\\\"b\\\\c\\nd\"\n)"_s;
     QTest::newRow("data") << Id(Data::make(QByteArray::fromHex("0102abcdef"))) << u"<0102abcd ef>"_s;

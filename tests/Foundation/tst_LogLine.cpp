@@ -19,7 +19,8 @@ private Q_SLOTS:
 static QString lastEntryMessage(const QByteArray& captured)
 {
     // Strip the entry prefix: "yyyy-MM-dd HH:mm:ss.zzz name[pid:tid] ".
-    static const QRegularExpression prefix(u"^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} \\S+\\[\\d+:\\d+\\] "_s);
+    static const QRegularExpression prefix(
+        u"^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} \\S+\\[\\d+:\\d+\\] "_s);
     const QString text = QString::fromUtf8(captured);
     const auto match = prefix.match(text);
     return match.hasMatch() ? text.mid(match.capturedLength()) : u"<no prefix> "_s + text;
@@ -37,12 +38,14 @@ void tst_LogLine::exceptionReportAndSubclassNotice()
     {
         StdErrCapture capture;
         tz::logException("x/Task.cpp", 90, u"-[T run]"_s, u"NSInvalidArgumentException"_s, u"bad"_s, tz::Id());
-        QCOMPARE(lastEntryMessage(capture.text()),
-                 u"\n*****\nException caught in Task.cpp before line 90 (in -[T run]):\n\t\"NSInvalidArgumentException\"  -- \"bad\" UserInfo: \"(null)\"\n*****\n"_s);
+        QCOMPARE(
+            lastEntryMessage(capture.text()),
+            u"\n*****\nException caught in Task.cpp before line 90 (in -[T run]):\n\t\"NSInvalidArgumentException\"  -- \"bad\" UserInfo: \"(null)\"\n*****\n"_s);
     }
     StdErrCapture capture;
     tz::logSubclassResponsibility("y/Cell.cpp", 12, u"-[Cell draw]"_s);
-    QCOMPARE(lastEntryMessage(capture.text()), u"*** Subclass Responsibility: -[Cell draw] (\"Cell.cpp\", Line 12) ***\n"_s);
+    QCOMPARE(lastEntryMessage(capture.text()),
+             u"*** Subclass Responsibility: -[Cell draw] (\"Cell.cpp\", Line 12) ***\n"_s);
 }
 
 void tst_LogLine::oneWriteOneEntry()

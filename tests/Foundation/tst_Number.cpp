@@ -37,8 +37,13 @@ void tst_Number::storedTypeAndClassName()
     QFETCH(int, index);
     QFETCH(QString, className);
     QFETCH(QString, text);
-    const Number::Storage values[] = {true, std::int32_t(-7), std::int64_t(9000000000), std::uint32_t(1),
-                                      std::numeric_limits<std::uint64_t>::max(), 1.5f, 0.1};
+    const Number::Storage values[] = {true,
+                                      std::int32_t(-7),
+                                      std::int64_t(9000000000),
+                                      std::uint32_t(1),
+                                      std::numeric_limits<std::uint64_t>::max(),
+                                      1.5f,
+                                      0.1};
     const auto n = Number::make(values[index]);
     QCOMPARE(int(n->type()), index);
     QCOMPARE(n->className(), className);
@@ -63,7 +68,8 @@ void tst_Number::equalityAcrossTypes_data()
     QTest::addColumn<bool>("equal");
     QTest::newRow("int32 = double") << num(std::int32_t(3)) << num(3.0) << true;
     QTest::newRow("true = 1") << boolean(true) << num(std::int32_t(1)) << true;
-    QTest::newRow("-1 != uint64 max") << num(std::int64_t(-1)) << num(std::numeric_limits<std::uint64_t>::max()) << false;
+    QTest::newRow("-1 != uint64 max") << num(std::int64_t(-1)) << num(std::numeric_limits<std::uint64_t>::max())
+                                      << false;
     QTest::newRow("number != string") << num(std::int32_t(1)) << str(u"1"_s) << false;
 }
 

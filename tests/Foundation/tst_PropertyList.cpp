@@ -167,14 +167,17 @@ void tst_PropertyList::hostileListsAreRefused_data()
     QTest::newRow("binary 1 MB data held 100 times") << binaryList({arrayOf(hundredRefs), megabyte});
     // libplist aborts on a dictionary key holding a NUL.
     const QByteArray dictOneEntry = marker(0xd, 1) + QByteArray::fromHex("0000000100000002");
-    QTest::newRow("binary key holding NUL") << binaryList({dictOneEntry, marker(0x5, 3) + QByteArray("a\0b", 3), marker(0x5, 1) + "v"});
+    QTest::newRow("binary key holding NUL")
+        << binaryList({dictOneEntry, marker(0x5, 3) + QByteArray("a\0b", 3), marker(0x5, 1) + "v"});
     QTest::newRow("binary UTF-16 key holding NUL")
         << binaryList({dictOneEntry, marker(0x6, 2) + QByteArray("\0a\0\0", 4), marker(0x5, 1) + "v"});
-    QTest::newRow("binary key not a string") << binaryList({dictOneEntry, QByteArray::fromHex("1005"), marker(0x5, 1) + "v"});
+    QTest::newRow("binary key not a string")
+        << binaryList({dictOneEntry, QByteArray::fromHex("1005"), marker(0x5, 1) + "v"});
     const QByteArray xmlHead("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>");
     QTest::newRow("xml key referring to U+0000") << xmlHead + "a&#0;b</key><string>v</string></dict></plist>";
     QTest::newRow("xml key referring to U+0000 in hex") << xmlHead + "a&#x000;</key><string>v</string></dict></plist>";
-    QTest::newRow("xml key with a NUL byte") << xmlHead + QByteArray("a\0b", 3) + "</key><string>v</string></dict></plist>";
+    QTest::newRow("xml key with a NUL byte")
+        << xmlHead + QByteArray("a\0b", 3) + "</key><string>v</string></dict></plist>";
     QByteArray brokenTrailer = deepBinary(3);
     brokenTrailer[brokenTrailer.size() - 26] = 0; // offset size 0
     QTest::newRow("binary offset size 0") << brokenTrailer;
@@ -194,13 +197,13 @@ void tst_PropertyList::listsAtTheLimitsAreRead_data()
     QTest::newRow("binary at the depth limit") << deepBinary(propertyList::maxDepth) << propertyList::maxDepth;
     QTest::newRow("xml at the depth limit") << deepXml(propertyList::maxDepth) << propertyList::maxDepth;
     QTest::newRow("binary doubling 12 times") << doublingChain(12) << 12;
-    QTest::newRow("xml references that are not U+0000")
-        << QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>&#10;&#x30;&amp;#0;</string></array></plist>")
-        << 1;
+    QTest::newRow("xml references that are not U+0000") << QByteArray(
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>&#10;&#x30;&amp;#0;</string></array></plist>")
+                                                        << 1;
     QTest::newRow("xml with markup in comments and CDATA")
         << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE plist [ <!-- > --> ]><plist version='1.0'><array><!-- "
-                      + QByteArray("<array>").repeated(2000) + " --><array><string><![CDATA[" + QByteArray("<array>").repeated(2000)
-                      + "]]></string></array></array></plist>")
+                      + QByteArray("<array>").repeated(2000) + " --><array><string><![CDATA["
+                      + QByteArray("<array>").repeated(2000) + "]]></string></array></array></plist>")
         << 2;
 }
 
@@ -270,9 +273,10 @@ void tst_PropertyList::stringsRoundTripOrAreRefused_data()
     };
     for (const auto& [name, text, writable] : strings) {
         for (const bool asKey : {false, true}) {
-            QTest::addRow("%s %s xml", name, asKey ? "key" : "value") << int(propertyList::Format::Xml) << text << asKey << writable;
-            QTest::addRow("%s %s binary", name, asKey ? "key" : "value") << int(propertyList::Format::Binary) << text << asKey
-                                                                          << writable;
+            QTest::addRow("%s %s xml", name, asKey ? "key" : "value")
+                << int(propertyList::Format::Xml) << text << asKey << writable;
+            QTest::addRow("%s %s binary", name, asKey ? "key" : "value")
+                << int(propertyList::Format::Binary) << text << asKey << writable;
         }
     }
 }

@@ -11,11 +11,11 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString eAcute = u"\u00E9"_s;          // é, one code unit
-const QString eCombining = u"e\u0301"_s;     // e + COMBINING ACUTE ACCENT
-const QString aRing = u"\u00C5"_s;           // Å
-const QString aCombining = u"A\u030A"_s;     // A + COMBINING RING ABOVE
-const QString angstrom = u"\u212B"_s;        // ANGSTROM SIGN
+const QString eAcute = u"\u00E9"_s;      // é, one code unit
+const QString eCombining = u"e\u0301"_s; // e + COMBINING ACUTE ACCENT
+const QString aRing = u"\u00C5"_s;       // Å
+const QString aCombining = u"A\u030A"_s; // A + COMBINING RING ABOVE
+const QString angstrom = u"\u212B"_s;    // ANGSTROM SIGN
 } // namespace
 
 class TestStringSearch : public QObject
@@ -38,18 +38,18 @@ private Q_SLOTS:
         QTest::newRow("literal keeps them apart") << u"caf"_s + eAcute << eCombining << literal << u"{2147483647, 0}"_s;
         QTest::newRow("ring above and angstrom sign") << u"x"_s + angstrom + u"y"_s << aRing << none << u"{1, 1}"_s;
         QTest::newRow("combining ring and angstrom") << aCombining << angstrom << none << u"{0, 2}"_s;
-        QTest::newRow("base letter alone is not the accented one") << eCombining << u"e"_s << none
-                                                                     << u"{2147483647, 0}"_s;
+        QTest::newRow("base letter alone is not the accented one")
+            << eCombining << u"e"_s << none << u"{2147483647, 0}"_s;
         QTest::newRow("base letter alone, precomposed") << eAcute << u"e"_s << none << u"{2147483647, 0}"_s;
         QTest::newRow("literal finds the base letter") << eCombining << u"e"_s << literal << u"{0, 1}"_s;
-        QTest::newRow("case ignored and canonical") << u"CAF"_s + u"\u00C9"_s << u"caf"_s + eCombining
-                                                   << uint(tz::CaseInsensitiveSearch) << u"{0, 4}"_s;
-        QTest::newRow("backwards, last of two") << eAcute + u"-"_s + eCombining << eAcute
-                                               << uint(tz::BackwardsSearch) << u"{2, 2}"_s;
-        QTest::newRow("anchored at the start") << eCombining + u"x"_s << eAcute << uint(tz::AnchoredSearch)
-                                              << u"{0, 2}"_s;
-        QTest::newRow("anchored, not at the start") << u"x"_s + eCombining << eAcute << uint(tz::AnchoredSearch)
-                                                   << u"{2147483647, 0}"_s;
+        QTest::newRow("case ignored and canonical")
+            << u"CAF"_s + u"\u00C9"_s << u"caf"_s + eCombining << uint(tz::CaseInsensitiveSearch) << u"{0, 4}"_s;
+        QTest::newRow("backwards, last of two")
+            << eAcute + u"-"_s + eCombining << eAcute << uint(tz::BackwardsSearch) << u"{2, 2}"_s;
+        QTest::newRow("anchored at the start")
+            << eCombining + u"x"_s << eAcute << uint(tz::AnchoredSearch) << u"{0, 2}"_s;
+        QTest::newRow("anchored, not at the start")
+            << u"x"_s + eCombining << eAcute << uint(tz::AnchoredSearch) << u"{2147483647, 0}"_s;
         QTest::newRow("plain text unchanged") << u"abcabc"_s << u"ca"_s << none << u"{2, 2}"_s;
     }
     void search()
@@ -84,10 +84,10 @@ private Q_SLOTS:
 
         QTest::newRow("e acute both ways") << eAcute << eCombining << u""_s << u""_s;
         QTest::newRow("A ring, three ways") << aRing + angstrom << aCombining + aCombining << u""_s << u""_s;
-        QTest::newRow("decomposed receiver") << u"x"_s + eCombining + u"y"_s << u"x"_s + eAcute + u"z"_s
-                                            << u"{3, 1}"_s << u"{0, 1}"_s;
-        QTest::newRow("one cluster differs") << eCombining + u"ab"_s << u"e\u0300ab"_s << u"{0, 2}"_s
-                                            << u"{0, 1} {2, 2}"_s;
+        QTest::newRow("decomposed receiver")
+            << u"x"_s + eCombining + u"y"_s << u"x"_s + eAcute + u"z"_s << u"{3, 1}"_s << u"{0, 1}"_s;
+        QTest::newRow("one cluster differs")
+            << eCombining + u"ab"_s << u"e\u0300ab"_s << u"{0, 2}"_s << u"{0, 1} {2, 2}"_s;
         QTest::newRow("other shorter in clusters") << eAcute + eAcute << eCombining << u"{1, 1}"_s << u""_s;
     }
     void rangesNotInCommon()

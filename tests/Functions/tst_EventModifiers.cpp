@@ -29,7 +29,8 @@ protected:
     }
 };
 
-struct DisplayCloser {
+struct DisplayCloser
+{
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 

@@ -73,9 +73,9 @@ void tst_InternetConnectionAvailable::networkManagerConnectivity()
 {
     QFETCH(int, connectivity);
     QFETCH(unsigned, flags);
-    QVERIFY(_bus.startService(u"org.freedesktop.NetworkManager"_s,
-                              {u"--template"_s, u"networkmanager"_s, u"-p"_s,
-                               u"{\"Connectivity\": %1}"_s.arg(connectivity)}));
+    QVERIFY(_bus.startService(
+        u"org.freedesktop.NetworkManager"_s,
+        {u"--template"_s, u"networkmanager"_s, u"-p"_s, u"{\"Connectivity\": %1}"_s.arg(connectivity)}));
     QCOMPARE(reachabilityFlagsForHost(u"localhost"_s), std::optional<unsigned>(flags));
     QCOMPARE(internetConnectionAvailableTo(u"http://localhost/"_s), !(flags & reachabilityConnectionRequired));
     QCOMPARE(reachabilityFlagsForHost(unresolvable), std::nullopt);

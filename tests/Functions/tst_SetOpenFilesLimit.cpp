@@ -10,7 +10,8 @@ using namespace tz;
 
 namespace {
 
-struct ChildResult {
+struct ChildResult
+{
     int status = 99;
     qint64 soft = -1;
     qint64 hard = -1;

@@ -14,7 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct DisplayCloser {
+struct DisplayCloser
+{
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 
@@ -116,22 +117,23 @@ void tst_SystemIdleTime::compositorMonitors_data()
                            type, code};
     };
     const auto screenSaver = [](const QString& type, const QString& code) {
-        return QStringList{u"org.freedesktop.ScreenSaver"_s, u"/org/freedesktop/ScreenSaver"_s,
-                           u"GetSessionIdleTime"_s, type, code};
+        return QStringList{u"org.freedesktop.ScreenSaver"_s, u"/org/freedesktop/ScreenSaver"_s, u"GetSessionIdleTime"_s,
+                           type, code};
     };
     QTest::newRow("mutter milliseconds") << mutter(u"t"_s, u"ret = 4500"_s) << QStringList() << 4.5
                                          << QList<QByteArray>();
-    QTest::newRow("screen saver seconds") << QStringList() << screenSaver(u"u"_s, u"ret = 7"_s) << 7.0
-                                          << QList<QByteArray>();
-    QTest::newRow("mutter before screen saver") << mutter(u"t"_s, u"ret = 2000"_s) << screenSaver(u"u"_s, u"ret = 9"_s)
-                                                << 2.0 << QList<QByteArray>();
+    QTest::newRow("screen saver seconds")
+        << QStringList() << screenSaver(u"u"_s, u"ret = 7"_s) << 7.0 << QList<QByteArray>();
+    QTest::newRow("mutter before screen saver")
+        << mutter(u"t"_s, u"ret = 2000"_s) << screenSaver(u"u"_s, u"ret = 9"_s) << 2.0 << QList<QByteArray>();
     QTest::newRow("not a number") << mutter(u"s"_s, u"ret = 'soon'"_s) << QStringList() << 0.0
                                   << QList<QByteArray>{"] QString: unsupported type\n"};
     QTest::newRow("no answer") << mutter(u""_s, u"pass"_s) << QStringList() << 0.0
                                << QList<QByteArray>{"] Can't find idle time\n"};
     QTest::newRow("failed call") << mutter(u"t"_s, u"raise dbus.exceptions.DBusException('no', name='org.x.Failed')"_s)
                                  << QStringList() << 0.0
-                                 << QList<QByteArray>{"] Couldn't grab properties of system\n", "] Can't find idle time\n"};
+                                 << QList<QByteArray>{"] Couldn't grab properties of system\n",
+                                                      "] Can't find idle time\n"};
     QTest::newRow("no monitor") << QStringList() << QStringList() << 0.0 << QList<QByteArray>{"] Iterator's empty!\n"};
 }
 

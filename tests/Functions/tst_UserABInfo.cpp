@@ -81,13 +81,18 @@ void tst_UserABInfo::dictionaryOfACard_data()
     full.lastName = u"Lovelace"_s;
     full.firstName = u"Ada"_s;
     QTest::newRow("every entry, in order") << full
-        << Entries{{u"First"_s, u"Ada"_s}, {u"Last"_s, u"Lovelace"_s}, {u"Street"_s, u"12 St James's Square"_s},
-                   {u"City"_s, u"Marylebone"_s}, {u"State"_s, u"London"_s}, {u"ZIP"_s, u"W1"_s},
-                   {u"Country"_s, u"United Kingdom"_s}, {u"CountryCode"_s, u"gb"_s}, {u"Email"_s, u"ada@example.org"_s}};
-    QTest::newRow("ZIP and empty country") << card(u"12345"_s, empty)
-                                           << Entries{{u"ZIP"_s, u"12345"_s}, {u"Country"_s, u"United States"_s}};
-    QTest::newRow("absent ZIP counts as not empty") << card(none, empty)
-                                                    << Entries{{u"Country"_s, u"United States"_s}};
+                                           << Entries{{u"First"_s, u"Ada"_s},
+                                                      {u"Last"_s, u"Lovelace"_s},
+                                                      {u"Street"_s, u"12 St James's Square"_s},
+                                                      {u"City"_s, u"Marylebone"_s},
+                                                      {u"State"_s, u"London"_s},
+                                                      {u"ZIP"_s, u"W1"_s},
+                                                      {u"Country"_s, u"United Kingdom"_s},
+                                                      {u"CountryCode"_s, u"gb"_s},
+                                                      {u"Email"_s, u"ada@example.org"_s}};
+    QTest::newRow("ZIP and empty country")
+        << card(u"12345"_s, empty) << Entries{{u"ZIP"_s, u"12345"_s}, {u"Country"_s, u"United States"_s}};
+    QTest::newRow("absent ZIP counts as not empty") << card(none, empty) << Entries{{u"Country"_s, u"United States"_s}};
     QTest::newRow("empty ZIP, empty country: left out") << card(empty, empty) << Entries{};
     QTest::newRow("absent country stays absent") << card(u"12345"_s, none) << Entries{{u"ZIP"_s, u"12345"_s}};
     QTest::newRow("nothing known") << UserCard{} << Entries{};
@@ -108,11 +113,11 @@ void tst_UserABInfo::fullNames_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
     QTest::newRow("first and last") << QByteArray("Ada Lovelace") << u"Ada"_s << u"Lovelace"_s;
-    QTest::newRow("more words go to the last name") << QByteArray("Ada King  Lovelace") << u"Ada"_s
-                                                    << u"King  Lovelace"_s;
+    QTest::newRow("more words go to the last name")
+        << QByteArray("Ada King  Lovelace") << u"Ada"_s << u"King  Lovelace"_s;
     QTest::newRow("one word") << QByteArray("Plato") << u"Plato"_s << QString();
-    QTest::newRow("GECOS fields after the name") << QByteArray(" Grace Hopper ,Room 1,555-0100,,")
-                                                 << u"Grace"_s << u"Hopper"_s;
+    QTest::newRow("GECOS fields after the name")
+        << QByteArray(" Grace Hopper ,Room 1,555-0100,,") << u"Grace"_s << u"Hopper"_s;
     QTest::newRow("UTF-8") << QByteArray("J\xc3\xbcrgen M\xc3\xbcller") << u"J\u00fcrgen"_s << u"M\u00fcller"_s;
     QTest::newRow("no name") << QByteArray(",,,") << QString() << QString();
 }
@@ -130,9 +135,9 @@ void tst_UserABInfo::fullNames()
 
 bool tst_UserABInfo::startAccounts(uid_t uid, const QString& realName, const QString& email, const QString& location)
 {
-    const QString parameters = u"{\"users\": {\"%1\": {\"RealName\": \"%2\", \"Email\": \"%3\", \"Location\": \"%4\"}}}"_s
-                                   .arg(uid)
-                                   .arg(realName, email, location);
+    const QString parameters =
+        u"{\"users\": {\"%1\": {\"RealName\": \"%2\", \"Email\": \"%3\", \"Location\": \"%4\"}}}"_s.arg(uid).arg(
+            realName, email, location);
     return _bus.startService(u"org.freedesktop.Accounts"_s,
                              {u"--template"_s, QFINDTESTDATA("accounts_service_mock.py"), u"-p"_s, parameters});
 }
@@ -140,8 +145,11 @@ bool tst_UserABInfo::startAccounts(uid_t uid, const QString& realName, const QSt
 void tst_UserABInfo::fromAccountsService()
 {
     QVERIFY(startAccounts(::getuid(), u"Ada Lovelace"_s, u"ada@example.org"_s, u"London"_s));
-    QCOMPARE(entriesOf(UserABInfo()), (Entries{{u"First"_s, u"Ada"_s}, {u"Last"_s, u"Lovelace"_s},
-                                                {u"City"_s, u"London"_s}, {u"Email"_s, u"ada@example.org"_s}}));
+    QCOMPARE(entriesOf(UserABInfo()),
+             (Entries{{u"First"_s, u"Ada"_s},
+                      {u"Last"_s, u"Lovelace"_s},
+                      {u"City"_s, u"London"_s},
+                      {u"Email"_s, u"ada@example.org"_s}}));
     // A user the service knows with nothing filled in has an empty card, not the passwd one.
     _bus.stopServices();
     QVERIFY(startAccounts(::getuid(), QString(), QString(), QString()));

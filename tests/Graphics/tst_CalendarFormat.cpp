@@ -41,10 +41,7 @@ private Q_SLOTS:
                  u"05:03 PM"_s);
     }
 
-    void invalidMomentIsNull()
-    {
-        QVERIFY(tz::stringWithCalendarFormat(QDateTime(), u"%Y %B").isNull());
-    }
+    void invalidMomentIsNull() { QVERIFY(tz::stringWithCalendarFormat(QDateTime(), u"%Y %B").isNull()); }
 
     void calendarDateDescriptionInItsZone()
     {

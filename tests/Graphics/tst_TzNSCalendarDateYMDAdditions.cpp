@@ -15,12 +15,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("ymd");
         const QTimeZone utc = QTimeZone::utc();
-        QTest::newRow("padded month and day") << QDateTime(QDate(2007, 3, 5), QTime(12, 0), utc) << u"UTC"_s
-                                              << u"2007-03-05"_s;
-        QTest::newRow("two-digit month and day") << QDateTime(QDate(2026, 12, 4), QTime(12, 0), utc) << u"UTC"_s
-                                                 << u"2026-12-04"_s;
-        QTest::newRow("the date's own zone, not UTC") << QDateTime(QDate(2026, 12, 4), QTime(23, 30), utc)
-                                                      << u"Asia/Tokyo"_s << u"2026-12-05"_s;
+        QTest::newRow("padded month and day")
+            << QDateTime(QDate(2007, 3, 5), QTime(12, 0), utc) << u"UTC"_s << u"2007-03-05"_s;
+        QTest::newRow("two-digit month and day")
+            << QDateTime(QDate(2026, 12, 4), QTime(12, 0), utc) << u"UTC"_s << u"2026-12-04"_s;
+        QTest::newRow("the date's own zone, not UTC")
+            << QDateTime(QDate(2026, 12, 4), QTime(23, 30), utc) << u"Asia/Tokyo"_s << u"2026-12-05"_s;
         QTest::newRow("four-digit year") << QDateTime(QDate(812, 1, 2), QTime(12, 0), utc) << u"UTC"_s
                                          << u"0812-01-02"_s;
     }

@@ -33,11 +33,11 @@ private Q_SLOTS:
         // 2026-12-04 17:03:09 in Berlin; the locale's formats are "M/d/yy" and "h:mm AP".
         QTest::newRow("user formats") << QVariant(u"%m/%d/%y"_s) << QVariant(u"%I:%M %p"_s)
                                       << u"12\u221504\u221526, 05\u223603 PM"_s;
-        QTest::newRow("separators next to each other") << QVariant(u"%d//%m"_s) << QVariant(u"%H::%M:%S"_s)
-                                                       << u"04\u2215\u221512, 17\u2236\u223603\u223609"_s;
+        QTest::newRow("separators next to each other")
+            << QVariant(u"%d//%m"_s) << QVariant(u"%H::%M:%S"_s) << u"04\u2215\u221512, 17\u2236\u223603\u223609"_s;
         QTest::newRow("locale's short formats") << absent << absent << u"12\u22154\u221526, 5\u223603 PM"_s;
-        QTest::newRow("empty user format: the locale's") << QVariant(u""_s) << QVariant(u"%H.%M"_s)
-                                                         << u"12\u22154\u221526, 17.03"_s;
+        QTest::newRow("empty user format: the locale's")
+            << QVariant(u""_s) << QVariant(u"%H.%M"_s) << u"12\u22154\u221526, 17.03"_s;
     }
     void text()
     {

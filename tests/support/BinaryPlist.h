@@ -68,8 +68,8 @@ inline QByteArray deepBinary(int levels)
 
 inline QByteArray deepXml(int levels)
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + QByteArray("<array>").repeated(levels + 1)
-         + QByteArray("</array>").repeated(levels + 1) + "</plist>";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">"
+        + QByteArray("<array>").repeated(levels + 1) + QByteArray("</array>").repeated(levels + 1) + "</plist>";
 }
 
 // Arrays each holding the next one twice: 2^levels leaves once expanded.

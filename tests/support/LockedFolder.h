@@ -46,7 +46,8 @@ private:
         const int fd = ::open(QFile::encodeName(_path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         int flags = 0;
         const bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0
-            && (flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL), ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+            && (flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL),
+                ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
         if (!ok)
             _error = QString::fromLocal8Bit(std::strerror(errno));
         if (fd >= 0)

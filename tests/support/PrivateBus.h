@@ -36,8 +36,7 @@ public:
                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (!_daemon.waitForStarted(5000))
             return false;
-        while (!_daemon.canReadLine() && _daemon.waitForReadyRead(5000)) {
-        }
+        while (!_daemon.canReadLine() && _daemon.waitForReadyRead(5000)) {}
         _address = QString::fromUtf8(_daemon.readLine().trimmed());
         if (_address.isEmpty())
             return false;
@@ -56,16 +55,20 @@ public:
         auto service = std::make_unique<QProcess>();
         service->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         service->setStandardOutputFile(QProcess::nullDevice());
-        service->start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
+        service->start(QStringLiteral("/usr/bin/python3"),
+                       QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock")} + arguments);
         if (!service->waitForStarted(5000))
             return false;
         QProcess* const started = service.get();
         _services.push_back({busName, std::move(service)});
         const QDBusConnection connection = bus();
-        return QTest::qWaitFor([&] {
-            return started->state() == QProcess::NotRunning
-                || connection.interface()->isServiceRegistered(busName).value();
-        }, 15000) && started->state() == QProcess::Running;
+        return QTest::qWaitFor(
+                   [&] {
+                       return started->state() == QProcess::NotRunning
+                           || connection.interface()->isServiceRegistered(busName).value();
+                   },
+                   15000)
+            && started->state() == QProcess::Running;
     }
 
     // A mock's method on the mock's main object (dbusmock's AddMethod).

@@ -23,15 +23,14 @@ public:
     [[nodiscard]] QByteArray start(const QStringList& extraArguments = {})
     {
         _server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        _server.start(QStringLiteral("Xvfb"), QStringList{QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                          QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                                          QStringLiteral("-screen"), QStringLiteral("0"),
-                                                          QStringLiteral("640x480x24")}
-                                                  + extraArguments);
+        _server.start(QStringLiteral("Xvfb"),
+                      QStringList{QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                  QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                  QStringLiteral("640x480x24")}
+                          + extraArguments);
         if (!_server.waitForStarted(5000))
             return {};
-        while (!_server.canReadLine() && _server.waitForReadyRead(10000)) {
-        }
+        while (!_server.canReadLine() && _server.waitForReadyRead(10000)) {}
         const QByteArray number = _server.readLine().trimmed();
         return number.isEmpty() ? QByteArray() : ':' + number;
     }

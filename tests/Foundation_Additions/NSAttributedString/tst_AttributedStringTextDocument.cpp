@@ -50,8 +50,10 @@ private Q_SLOTS:
         font.setItalic(true);
         MutableAttributedString text(QStringLiteral("Model"), {{tz::ForegroundColorAttributeName, QColor(Qt::blue)}});
         text.appendString(QStringLiteral(": x\n"));
-        text.appendString(QStringLiteral("up"), {{tz::BaselineOffsetAttributeName, 4.0}, {tz::FontAttributeName, font}});
-        text.appendString(QStringLiteral("site"), {{tz::LinkAttributeName, QUrl(QStringLiteral("https://example.org/"))}});
+        text.appendString(QStringLiteral("up"),
+                          {{tz::BaselineOffsetAttributeName, 4.0}, {tz::FontAttributeName, font}});
+        text.appendString(QStringLiteral("site"),
+                          {{tz::LinkAttributeName, QUrl(QStringLiteral("https://example.org/"))}});
 
         QTextDocument document;
         tz::replaceDocumentContents(document, text);
@@ -78,8 +80,9 @@ private Q_SLOTS:
         const auto empty = tz::TextAttachment::withFile(QStringLiteral("notes.txt"), QByteArrayLiteral("no image"));
         const QString mark(QChar::ObjectReplacementCharacter);
         MutableAttributedString text(QStringLiteral("a"));
-        text.appendString(mark + mark, {{tz::AttachmentAttributeName, QVariant::fromValue(icon)},
-                                        {tz::BaselineOffsetAttributeName, -4.0}});
+        text.appendString(
+            mark + mark,
+            {{tz::AttachmentAttributeName, QVariant::fromValue(icon)}, {tz::BaselineOffsetAttributeName, -4.0}});
         text.appendString(mark, {{tz::AttachmentAttributeName, QVariant::fromValue(empty)}});
         text.appendString(QStringLiteral("b"));
 

@@ -11,7 +11,6 @@ using tz::Attributes;
 using tz::MutableAttributedString;
 using tz::Range;
 
-
 namespace {
 
 QFont boldFont()
@@ -43,8 +42,10 @@ private Q_SLOTS:
     void constructorsKeepTheirKind()
     {
         QVERIFY(AttributedString::attributedString().isEmpty());
-        QVERIFY(AttributedString::attributedStringWithString(QStringLiteral("x")).runs().constFirst().attributes.isEmpty());
-        const AttributedString styled = AttributedString::attributedStringWithStringAttributes(QStringLiteral("xy"), blue);
+        QVERIFY(
+            AttributedString::attributedStringWithString(QStringLiteral("x")).runs().constFirst().attributes.isEmpty());
+        const AttributedString styled =
+            AttributedString::attributedStringWithStringAttributes(QStringLiteral("xy"), blue);
         QCOMPARE(tz::attributesInRange(styled, {0, 2}), QList<Attributes>{blue});
         static_assert(std::is_same_v<decltype(MutableAttributedString::attributedStringWithAttributedString(styled)),
                                      MutableAttributedString>);
@@ -73,9 +74,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QList<Range>>("ranges");
 
-        QTest::newRow("empty field kept") << QStringLiteral("a,,b") << QStringLiteral(",")
-                                          << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}
-                                          << QList<Range>{{0, 1}, {2, 0}, {3, 1}};
+        QTest::newRow("empty field kept")
+            << QStringLiteral("a,,b") << QStringLiteral(",")
+            << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")} << QList<Range>{{0, 1}, {2, 0}, {3, 1}};
         QTest::newRow("trailing tab") << QStringLiteral("a\tb\t") << QStringLiteral("\t")
                                       << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString()}
                                       << QList<Range>{{0, 1}, {2, 1}, {4, 0}};
@@ -113,8 +114,9 @@ private Q_SLOTS:
         MutableAttributedString text(QStringLiteral("a,,"));
         text.appendString(QStringLiteral("b"), bold);
         const QList<AttributedString> parts = tz::componentsSeparatedByString(text, QStringLiteral(","));
-        QCOMPARE(parts, (QList<AttributedString>{AttributedString(QStringLiteral("a")), AttributedString(),
-                                                  AttributedString(QStringLiteral("b"), bold)}));
+        QCOMPARE(parts,
+                 (QList<AttributedString>{AttributedString(QStringLiteral("a")), AttributedString(),
+                                          AttributedString(QStringLiteral("b"), bold)}));
 
         MutableAttributedString row(QStringLiteral("x\t"));
         row.appendString(QStringLiteral("y"), blue);
@@ -168,7 +170,10 @@ private Q_SLOTS:
         const AttributedString plain = tz::attributedComponentsJoinedByString({word, word}, QStringLiteral("-"));
         QCOMPARE(tz::attributesInRange(plain, {0, 5}), (QList<Attributes>{bold, {}, bold}));
         // Runs of equal style merge across the joins.
-        QCOMPARE(tz::attributedComponentsJoinedByString({word, word}, AttributedString(QStringLiteral("+"), bold)).runs().size(), 1);
+        QCOMPARE(tz::attributedComponentsJoinedByString({word, word}, AttributedString(QStringLiteral("+"), bold))
+                     .runs()
+                     .size(),
+                 1);
 
         QVERIFY(tz::attributedComponentsJoinedByString({}, comma).isEmpty());
         QCOMPARE(tz::attributedComponentsJoinedByString({word}, comma), word);

@@ -16,12 +16,11 @@ private Q_SLOTS:
         QTest::newRow("black: rgb and cmyk") << QColor(Qt::black) << QColor::fromCmykF(0, 0, 0, 1) << true;
         QTest::newRow("black: rgb and hsl") << QColor(Qt::black) << QColor::fromHslF(0.5f, 0.3f, 0) << true;
         QTest::newRow("grey: rgb and hsv") << QColor(128, 128, 128) << QColor::fromHsv(0, 0, 128) << true;
-        QTest::newRow("blue: rgb and extended") << QColor(Qt::blue) << QColor::fromRgbF(0, 0, 1).toExtendedRgb()
-                                                << true;
+        QTest::newRow("blue: rgb and extended")
+            << QColor(Qt::blue) << QColor::fromRgbF(0, 0, 1).toExtendedRgb() << true;
         QTest::newRow("alpha differs") << QColor(255, 0, 0, 255) << QColor(255, 0, 0, 254) << false;
         QTest::newRow("one step of 16 bits") << QColor::fromRgba64(0, 0, 1) << QColor::fromRgba64(0, 0, 0) << false;
-        QTest::newRow("beyond white is not white") << QColor(Qt::white) << QColor::fromRgbF(1.5f, 1.5f, 1.5f)
-                                                   << false;
+        QTest::newRow("beyond white is not white") << QColor(Qt::white) << QColor::fromRgbF(1.5f, 1.5f, 1.5f) << false;
         QTest::newRow("invalid") << QColor(Qt::black) << QColor() << false;
         QTest::newRow("invalid with itself") << QColor() << QColor() << false;
     }

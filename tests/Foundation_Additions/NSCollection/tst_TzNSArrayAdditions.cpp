@@ -145,16 +145,18 @@ void tst_TzNSArrayAdditions::valueStyleResults()
         {"insert array at 99", arrayByInsertingObjectsFromArrayAtIndex(a, letters(u"xy"_s), 99), u"abcdxy"_s},
         {"replace range", arrayByReplacingObjectsInRangeWithObjectsFromArray(a, makeRange(1, 2), letters(u"xyz"_s)),
          u"axyzd"_s},
-        {"replace empty range at end", arrayByReplacingObjectsInRangeWithObjectsFromArray(a, makeRange(4, 0), letters(u"x"_s)),
-         u"abcdx"_s},
-        {"replace range by nothing", arrayByReplacingObjectsInRangeWithObjectsFromArray(a, makeRange(0, 3), nullptr), u"d"_s},
+        {"replace empty range at end",
+         arrayByReplacingObjectsInRangeWithObjectsFromArray(a, makeRange(4, 0), letters(u"x"_s)), u"abcdx"_s},
+        {"replace range by nothing", arrayByReplacingObjectsInRangeWithObjectsFromArray(a, makeRange(0, 3), nullptr),
+         u"d"_s},
         {"replace at index", arrayByReplacingObjectAtIndexWithObject(a, 3, str(u"z"_s)), u"abcz"_s},
         {"replace identical", arrayByReplacingObjectIdenticalToWithObject(a, b, str(u"z"_s)), u"azcd"_s},
         {"index set skips indexes past the end", subarrayWithIndexSet(letters(u"abc"_s), {1, 7}), u"b"_s},
         {"index set ascending", subarrayWithIndexSet(a, {3, -1, 0}), u"ad"_s},
     };
     for (const Case& c : cases)
-        QVERIFY2(lettersOf(c.result) == c.expected, qPrintable(QString::fromUtf8(c.name) + u": "_s + lettersOf(c.result)));
+        QVERIFY2(lettersOf(c.result) == c.expected,
+                 qPrintable(QString::fromUtf8(c.name) + u": "_s + lettersOf(c.result)));
     QCOMPARE(lettersOf(a), u"abcd"_s); // untouched
     QCOMPARE(lettersOf(Array::make(objectEnumeratorForRange(a, makeRange(2, 99)))), u"cd"_s);
     QVERIFY(objectEnumeratorForRange(a, makeRange(9, 1)).isEmpty());
@@ -175,7 +177,7 @@ void tst_TzNSArrayAdditions::identityAndEquality()
 
     // An object listed twice replaces two occurrences; one absent from the receiver replaces none.
     const auto nulled = arrayByReplacingObjectsIdenticalToObjectsFromArrayWithNSNull(Array::make({a, b, a, a}),
-                                                                                    Array::make({a, otherA, a, b}));
+                                                                                     Array::make({a, otherA, a, b}));
     QCOMPARE(lettersOf(nulled), u"---a"_s);
     QVERIFY(isGoodObjectIndex(aba, 0) && isGoodObjectIndex(aba, 2));
     QVERIFY(!isGoodObjectIndex(aba, 3) && !isGoodObjectIndex(aba, -1) && !isGoodObjectIndex(nullptr, 0));
@@ -206,18 +208,23 @@ void tst_TzNSArrayAdditions::outOfContractCallsLogAndKeepTheReceiver_data()
     QTest::newRow("remove at bad index")
         << 0 << u"-[NSArray(TzNSArrayAdditions) arrayByRemovingObjectAtIndex:]  -- index 4 (0x4) out of bounds 4"_s;
     QTest::newRow("replace at -1")
-        << 1 << u"-[NSArray(TzNSArrayAdditions) arrayByReplacingObjectAtIndex:withObject:]  -- index -1 (0xffffffff) out of bounds 4"_s;
+        << 1
+        << u"-[NSArray(TzNSArrayAdditions) arrayByReplacingObjectAtIndex:withObject:]  -- index -1 (0xffffffff) out of bounds 4"_s;
     QTest::newRow("insert past the end")
         << 2 << u"-[NSArray(TzNSArrayAdditions) arrayByInsertingObject:atIndex:]  -- index 5 (0x5) out of bounds 4"_s;
     QTest::newRow("move past the end")
         << 3 << u"-[NSArray(TzNSArrayAdditions) arrayByMovingObject:toIndex:]  -- index 5 (0x5) out of bounds 4"_s;
     QTest::newRow("move identical to -1")
-        << 4 << u"-[NSArray(TzNSArrayAdditions) arrayByMovingObjectIdenticalTo:toIndex:]  -- index -1 (0xffffffff) out of bounds 4"_s;
+        << 4
+        << u"-[NSArray(TzNSArrayAdditions) arrayByMovingObjectIdenticalTo:toIndex:]  -- index -1 (0xffffffff) out of bounds 4"_s;
     QTest::newRow("range past the end")
-        << 5 << u"-[NSArray(TzNSArrayAdditions) arrayByReplacingObjectsInRange:withObjectsFromArray:]  -- range {3, 2} out of bounds 4"_s;
+        << 5
+        << u"-[NSArray(TzNSArrayAdditions) arrayByReplacingObjectsInRange:withObjectsFromArray:]  -- range {3, 2} out of bounds 4"_s;
     QTest::newRow("range whose end overflows")
-        << 6 << u"-[NSArray(TzNSArrayAdditions) arrayByReplacingObjectsInRange:withObjectsFromArray:]  -- range {1, 4294967295} out of bounds 4"_s;
-    QTest::newRow("negative length") << 7 << u"-[NSArray(TzNSArrayAdditions) arrayTruncatedTo:] illegal length value: -2"_s;
+        << 6
+        << u"-[NSArray(TzNSArrayAdditions) arrayByReplacingObjectsInRange:withObjectsFromArray:]  -- range {1, 4294967295} out of bounds 4"_s;
+    QTest::newRow("negative length") << 7
+                                     << u"-[NSArray(TzNSArrayAdditions) arrayTruncatedTo:] illegal length value: -2"_s;
 }
 
 void tst_TzNSArrayAdditions::outOfContractCallsLogAndKeepTheReceiver()
@@ -260,8 +267,8 @@ void tst_TzNSArrayAdditions::moving()
 void tst_TzNSArrayAdditions::predicates()
 {
     Item one(1), two(2), three(3), four(4);
-    const auto items = Array::make({QObjectValue::make(&one), QObjectValue::make(&two), QObjectValue::make(&three),
-                                    QObjectValue::make(&four)});
+    const auto items = Array::make(
+        {QObjectValue::make(&one), QObjectValue::make(&two), QObjectValue::make(&three), QObjectValue::make(&four)});
     const Selector isEven = registerSelector(u"isEven"_s);
     const Selector isAbove = registerSelector(u"isAbove:"_s);
     StdErrCapture capture;
@@ -296,8 +303,8 @@ void tst_TzNSArrayAdditions::badPredicateSignatures()
     QVERIFY(!returnsYesForSelectorObject(&one, registerSelector(u"isEven:"_s), num(1)));
     QVERIFY(!returnsYesForSelector(str(u"text"_s), registerSelector(u"isEven"_s)));
     QCOMPARE(capture.lineCount(), 6);
-    QVERIFY(capture.text().contains(
-        "(-[NSObject(returnsYesForSelector) returnsYesForSelector:object:]) BAD METHOD SIGNATURE FOR [Item isEven:]\n"));
+    QVERIFY(capture.text().contains("(-[NSObject(returnsYesForSelector) returnsYesForSelector:object:]) BAD METHOD "
+                                    "SIGNATURE FOR [Item isEven:]\n"));
     QVERIFY(capture.text().endsWith("BAD METHOD SIGNATURE FOR [NSString isEven]\n"));
     // An element whose QObject is gone answers like any other kind.
     ArrayPtr orphans;

@@ -33,17 +33,16 @@ private Q_SLOTS:
     void list_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("pairs");     // key, value, key, value... in order
-        QTest::addColumn<QStringList>("logged");    // the lines logged, with their counts
+        QTest::addColumn<QStringList>("pairs");  // key, value, key, value... in order
+        QTest::addColumn<QStringList>("logged"); // the lines logged, with their counts
 
-        QTest::newRow("pairs and a lone key") << u"k\tv\nk2\t\tw\nlone"_s
-                                              << QStringList{u"k"_s, u"v"_s, u"k2"_s, u"w"_s}
-                                              << QStringList{u"line \"lone\" has 1 filled columns: should be 2"_s};
+        QTest::newRow("pairs and a lone key")
+            << u"k\tv\nk2\t\tw\nlone"_s << QStringList{u"k"_s, u"v"_s, u"k2"_s, u"w"_s}
+            << QStringList{u"line \"lone\" has 1 filled columns: should be 2"_s};
         QTest::newRow("later key wins, extra columns ignored")
             << u"a\t1\r\nb\t2\r\na\t3\tx"_s << QStringList{u"a"_s, u"3"_s, u"b"_s, u"2"_s}
             << QStringList{u"line \"a\t3\tx\" has 3 filled columns: should be 2"_s};
-        QTest::newRow("empty line is logged") << u"a\tb\n\nc\td"_s
-                                              << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}
+        QTest::newRow("empty line is logged") << u"a\tb\n\nc\td"_s << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}
                                               << QStringList{u"line \"\" has 0 filled columns: should be 2"_s};
         QTest::newRow("empty text") << u""_s << QStringList{} << QStringList{};
     }

@@ -17,8 +17,8 @@ using namespace tz;
 
 namespace {
 
-const QString somebodySent = QStringLiteral(
-    "Somebody sent -[NSData(Encrypt) decryptedDataUsing:withKeySize:withRawKey:] a wrapped data!");
+const QString somebodySent =
+    QStringLiteral("Somebody sent -[NSData(Encrypt) decryptedDataUsing:withKeySize:withRawKey:] a wrapped data!");
 const QString decryptMessage = QStringLiteral("when decrypting");
 
 Id pw(const char* text)
@@ -40,19 +40,23 @@ QByteArray runOpenssl(const QStringList& arguments, const QByteArray& input = {}
 // The AES key of a password as the openssl tool derives it (PBKDF2-HMAC-SHA1, "sandGrit", 1000).
 QByteArray opensslKey(const QString& password, int bits)
 {
-    const QByteArray out = runOpenssl({QStringLiteral("kdf"), QStringLiteral("-keylen"), QString::number(bits / 8),
-                                       QStringLiteral("-kdfopt"), QStringLiteral("digest:SHA1"),
-                                       QStringLiteral("-kdfopt"), QStringLiteral("pass:") + password,
-                                       QStringLiteral("-kdfopt"), QStringLiteral("salt:sandGrit"),
-                                       QStringLiteral("-kdfopt"), QStringLiteral("iter:1000"), QStringLiteral("PBKDF2")});
+    const QByteArray out =
+        runOpenssl({QStringLiteral("kdf"), QStringLiteral("-keylen"), QString::number(bits / 8),
+                    QStringLiteral("-kdfopt"), QStringLiteral("digest:SHA1"), QStringLiteral("-kdfopt"),
+                    QStringLiteral("pass:") + password, QStringLiteral("-kdfopt"), QStringLiteral("salt:sandGrit"),
+                    QStringLiteral("-kdfopt"), QStringLiteral("iter:1000"), QStringLiteral("PBKDF2")});
     return out.trimmed().replace(':', QByteArray()).toLower();
 }
 
 QStringList encArguments(bool decrypt, int bits, const QByteArray& hexKey)
 {
-    return {QStringLiteral("enc"), decrypt ? QStringLiteral("-d") : QStringLiteral("-e"),
-            QStringLiteral("-aes-%1-cbc").arg(bits), QStringLiteral("-K"), QString::fromLatin1(hexKey),
-            QStringLiteral("-iv"), QString(32, u'0')};
+    return {QStringLiteral("enc"),
+            decrypt ? QStringLiteral("-d") : QStringLiteral("-e"),
+            QStringLiteral("-aes-%1-cbc").arg(bits),
+            QStringLiteral("-K"),
+            QString::fromLatin1(hexKey),
+            QStringLiteral("-iv"),
+            QString(32, u'0')};
 }
 
 } // namespace
@@ -83,10 +87,22 @@ private Q_SLOTS:
         const Id key = Data::make("password bytes");
         QByteArray cipher, plain;
         switch (size) {
-        case 128: cipher = AES128EncryptedDataWithKey(payload, key); plain = AES128DecryptedDataWithKey(cipher, key); break;
-        case 192: cipher = AES192EncryptedDataWithKey(payload, key); plain = AES192DecryptedDataWithKey(cipher, key); break;
-        case 256: cipher = AES256EncryptedDataWithKey(payload, key); plain = AES256DecryptedDataWithKey(cipher, key); break;
-        default: cipher = AES768EncryptedDataWithKey(payload, key); plain = AES768DecryptedDataWithKey(cipher, key); break;
+        case 128:
+            cipher = AES128EncryptedDataWithKey(payload, key);
+            plain = AES128DecryptedDataWithKey(cipher, key);
+            break;
+        case 192:
+            cipher = AES192EncryptedDataWithKey(payload, key);
+            plain = AES192DecryptedDataWithKey(cipher, key);
+            break;
+        case 256:
+            cipher = AES256EncryptedDataWithKey(payload, key);
+            plain = AES256DecryptedDataWithKey(cipher, key);
+            break;
+        default:
+            cipher = AES768EncryptedDataWithKey(payload, key);
+            plain = AES768DecryptedDataWithKey(cipher, key);
+            break;
         }
         QVERIFY(!cipher.isNull());
         QCOMPARE(plain, payload);
@@ -100,8 +116,12 @@ private Q_SLOTS:
     {
         const QByteArray payload("payload");
         const QByteArray cipher = AES256EncryptedDataWithKey(payload, str(QStringLiteral("m\u00fcde")));
-        QCOMPARE(AES256DecryptedDataWithKey(cipher, Data::make("mu\xcc\x88" "de")), payload);
-        QCOMPARE(AES192EncryptedDataWithKey(payload, Data::make("abc")), AES192EncryptedDataWithKey(payload, pw("abc")));
+        QCOMPARE(AES256DecryptedDataWithKey(cipher,
+                                            Data::make("mu\xcc\x88"
+                                                       "de")),
+                 payload);
+        QCOMPARE(AES192EncryptedDataWithKey(payload, Data::make("abc")),
+                 AES192EncryptedDataWithKey(payload, pw("abc")));
         // The chained form needs data: a string password gives null.
         QVERIFY(AES768EncryptedDataWithKey(payload, pw("abc")).isNull());
         QVERIFY(wrappedAES768EncryptedDataWithKey(payload, pw("abc")).isNull());
@@ -111,15 +131,20 @@ private Q_SLOTS:
     {
         const QByteArray envelope = wrappedAES256EncryptedDataWithKey(QByteArray("12345"), pw("pw"));
         QCOMPARE(envelope.size(), 52);
-        QCOMPARE(envelope.first(16).toHex(), QByteArray("577261700000010" "07fffffff7fffffff"));
+        QCOMPARE(envelope.first(16).toHex(),
+                 QByteArray("577261700000010"
+                            "07fffffff7fffffff"));
         const QByteArray body = envelope.sliced(36);
         QCOMPARE(envelope.sliced(hashOffset(), hashSize()), sha1Digest(body));
         QCOMPARE(body, AES256EncryptedDataWithKey(QByteArray("12345"), pw("pw")));
 
         const Id dataKey = Data::make("pw");
-        QCOMPARE(wrappedAES768EncryptedDataWithKey(QByteArray("x"), dataKey).sliced(4, 4).toHex(), QByteArray("00000300"));
-        QCOMPARE(wrappedAESEncryptedDataWithPass(QByteArray("x"), dataKey, -1).sliced(4, 4).toHex(), QByteArray("00000080"));
-        QCOMPARE(wrappedAESEncryptedDataWithPass(QByteArray("x"), dataKey, 1).sliced(4, 4).toHex(), QByteArray("00000100"));
+        QCOMPARE(wrappedAES768EncryptedDataWithKey(QByteArray("x"), dataKey).sliced(4, 4).toHex(),
+                 QByteArray("00000300"));
+        QCOMPARE(wrappedAESEncryptedDataWithPass(QByteArray("x"), dataKey, -1).sliced(4, 4).toHex(),
+                 QByteArray("00000080"));
+        QCOMPARE(wrappedAESEncryptedDataWithPass(QByteArray("x"), dataKey, 1).sliced(4, 4).toHex(),
+                 QByteArray("00000100"));
         // Sizes the reader would refuse are not written.
         QVERIFY(wrappedAESEncryptedDataWithPass(QByteArray("x"), dataKey, 512).isNull());
         QVERIFY(wrappedAESEncryptedDataWithPass(QByteArray("x"), dataKey, 64).isNull());
@@ -183,7 +208,8 @@ private Q_SLOTS:
     void notEnvelopes()
     {
         StdErrCapture capture;
-        QVERIFY(decryptedWrappedAESDataWithKey(QByteArray("no magic here, but long enough to be one"), pw("pw")).isNull());
+        QVERIFY(
+            decryptedWrappedAESDataWithKey(QByteArray("no magic here, but long enough to be one"), pw("pw")).isNull());
         QVERIFY(decryptedWrappedAESDataWithKey(QByteArray("Wrap"), pw("pw")).isNull());
         QVERIFY(QString::fromUtf8(capture.text()).isEmpty());
         // Short data starting with the magic is plain cipher text.
@@ -247,7 +273,7 @@ private Q_SLOTS:
         const QByteArray theirs = runOpenssl(encArguments(false, size, hexKey), payload);
         QVERIFY(!theirs.isEmpty());
         QByteArray handWrapped = "Wrap" + QByteArray::fromHex(QByteArray::number(size, 16).rightJustified(8, '0'))
-                                 + QByteArray(28, '\0') + theirs;
+            + QByteArray(28, '\0') + theirs;
         QCOMPARE(decryptedWrappedAESDataWithKey(handWrapped, str(password)), payload);
     }
 };

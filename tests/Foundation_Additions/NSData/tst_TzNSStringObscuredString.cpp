@@ -46,10 +46,7 @@ private Q_SLOTS:
         QCOMPARE(unobscuredStringFromData(obscuredString(text)), back);
     }
 
-    void foreignBytesGiveNull()
-    {
-        QVERIFY(unobscuredStringFromData(QByteArray(1, char(0x80 ^ 0x4E))).isNull());
-    }
+    void foreignBytesGiveNull() { QVERIFY(unobscuredStringFromData(QByteArray(1, char(0x80 ^ 0x4E))).isNull()); }
 };
 
 QTEST_APPLESS_MAIN(tst_TzNSStringObscuredString)

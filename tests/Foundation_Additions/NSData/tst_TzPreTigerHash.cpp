@@ -32,8 +32,10 @@ private Q_SLOTS:
         QCOMPARE(tzPreTigerHash(QStringLiteral("abc")), 516202353u);
         QCOMPARE(tzPreTigerHash(QStringLiteral("a")), 1062u);
         // 17 units: index 8 is the one unit that does not count.
-        QCOMPARE(tzPreTigerHash(QStringLiteral("abcdefghXijklmnop")), tzPreTigerHash(QStringLiteral("abcdefghYijklmnop")));
-        QVERIFY(tzPreTigerHash(QStringLiteral("abcdefgXijklmnop")) != tzPreTigerHash(QStringLiteral("abcdefgYijklmnop")));
+        QCOMPARE(tzPreTigerHash(QStringLiteral("abcdefghXijklmnop")),
+                 tzPreTigerHash(QStringLiteral("abcdefghYijklmnop")));
+        QVERIFY(tzPreTigerHash(QStringLiteral("abcdefgXijklmnop"))
+                != tzPreTigerHash(QStringLiteral("abcdefgYijklmnop")));
         // Code units, not bytes: a non-Latin-1 unit counts at its full value.
         QCOMPARE(tzPreTigerHash(QStringLiteral("\u20ac")), (1u * 257 + 0x20AC) * 3);
     }

@@ -47,8 +47,8 @@ class tst_cdsa : public QObject
     {
         const CSSM_DATA input = viewOf(in);
         CSSM_DATA output{0, nullptr};
-        const CSSM_RETURN status = encrypt ? cdsaEncrypt(_csp, key, &input, &output)
-                                           : cdsaDecrypt(_csp, key, &input, &output);
+        const CSSM_RETURN status =
+            encrypt ? cdsaEncrypt(_csp, key, &input, &output) : cdsaDecrypt(_csp, key, &input, &output);
         const CssmBuffer owner(output.Data);
         if (status == CSSM_OK)
             *out = bytesOf(output);
@@ -148,8 +148,8 @@ private Q_SLOTS:
         // Same password, same key; a string counts as its NFD UTF-8 bytes.
         const QString composed = QStringLiteral("caf\u00e9");
         const auto fromString = CSSM_Key::CSSM_KeyOfType(CSSM_ALGID_AES, tz::str(composed), 256, _csp);
-        const auto fromData = CSSM_Key::CSSM_KeyOfType(
-            CSSM_ALGID_AES, tz::Data::make(QByteArray("cafe\xcc\x81")), 256, _csp);
+        const auto fromData =
+            CSSM_Key::CSSM_KeyOfType(CSSM_ALGID_AES, tz::Data::make(QByteArray("cafe\xcc\x81")), 256, _csp);
         QVERIFY(fromString && fromData);
         QCOMPARE(bytesOf(fromString->CSSM_KeyPtr()->KeyData), bytesOf(fromData->CSSM_KeyPtr()->KeyData));
         // No row and a selector: the selector is the length, and no key can have it.
@@ -164,14 +164,18 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("cipher");
         QTest::newRow("AES-128") << QByteArray::fromHex("2b7e151628aed2a6abf7158809cf4f3c")
-                                 << QByteArray::fromHex("7649abac8119b246cee98e9b12e9197d5086cb9b507219ee95db113a917678b2"
-                                                        "73bed6b8e3c1743b7116e69e222295163ff1caa1681fac09120eca307586e1a7");
+                                 << QByteArray::fromHex(
+                                        "7649abac8119b246cee98e9b12e9197d5086cb9b507219ee95db113a917678b2"
+                                        "73bed6b8e3c1743b7116e69e222295163ff1caa1681fac09120eca307586e1a7");
         QTest::newRow("AES-192") << QByteArray::fromHex("8e73b0f7da0e6452c810f32b809079e562f8ead2522c6b7b")
-                                 << QByteArray::fromHex("4f021db243bc633d7178183a9fa071e8b4d9ada9ad7dedf4e5e738763f69145a"
-                                                        "571b242012fb7ae07fa9baac3df102e008b0e27988598881d920a9e64f5615cd");
-        QTest::newRow("AES-256") << QByteArray::fromHex("603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4")
-                                 << QByteArray::fromHex("f58c4c04d6e5f1ba779eabfb5f7bfbd69cfc4e967edb808d679f777bc6702c7d"
-                                                        "39f23369a9d9bacfa530e26304231461b2eb05e2c39be9fcda6c19078c6a9d1b");
+                                 << QByteArray::fromHex(
+                                        "4f021db243bc633d7178183a9fa071e8b4d9ada9ad7dedf4e5e738763f69145a"
+                                        "571b242012fb7ae07fa9baac3df102e008b0e27988598881d920a9e64f5615cd");
+        QTest::newRow("AES-256") << QByteArray::fromHex(
+            "603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4")
+                                 << QByteArray::fromHex(
+                                        "f58c4c04d6e5f1ba779eabfb5f7bfbd69cfc4e967edb808d679f777bc6702c7d"
+                                        "39f23369a9d9bacfa530e26304231461b2eb05e2c39be9fcda6c19078c6a9d1b");
     }
     void aesCbcVectors()
     {
@@ -194,7 +198,8 @@ private Q_SLOTS:
     void aesLengths()
     {
         const RawKey raw(CSSM_ALGID_AES, QByteArray(16, 'k'));
-        for (const auto& [plain, cipher] : {std::pair{0, 16}, std::pair{15, 16}, std::pair{16, 32}, std::pair{17, 32}}) {
+        for (const auto& [plain, cipher] :
+             {std::pair{0, 16}, std::pair{15, 16}, std::pair{16, 32}, std::pair{17, 32}}) {
             QByteArray out;
             QCOMPARE(run(true, &raw.key, QByteArray(plain, 'p'), &out), CSSM_OK);
             QCOMPARE(out.size(), cipher);

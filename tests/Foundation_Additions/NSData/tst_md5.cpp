@@ -29,12 +29,11 @@ private Q_SLOTS:
                                         << QByteArray("f96b697d7cb7938d525a2f31aaf161d0");
         QTest::newRow("alphabet") << QByteArray("abcdefghijklmnopqrstuvwxyz")
                                   << QByteArray("c3fcd3d76192e4007dfb496cca67e13b");
-        QTest::newRow("alphanumerics")
-            << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789")
-            << QByteArray("d174ab98d277d9f5a5611c2c9f419d9f");
-        QTest::newRow("digits x8")
-            << QByteArray("12345678901234567890123456789012345678901234567890123456789012345678901234567890")
-            << QByteArray("57edf4a22be3c955ac49da2e2107b67a");
+        QTest::newRow("alphanumerics") << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789")
+                                       << QByteArray("d174ab98d277d9f5a5611c2c9f419d9f");
+        QTest::newRow("digits x8") << QByteArray(
+            "12345678901234567890123456789012345678901234567890123456789012345678901234567890")
+                                   << QByteArray("57edf4a22be3c955ac49da2e2107b67a");
     }
     void rfc1321Suite()
     {
@@ -72,7 +71,8 @@ private Q_SLOTS:
         unsigned char first[16], second[16];
         QCOMPARE(md5_read_ctx(&ctx, first), static_cast<void*>(first));
         md5_read_ctx(&ctx, second);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(first), 16).toHex(), QByteArray("900150983cd24fb0d6963f7d28e17f72"));
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(first), 16).toHex(),
+                 QByteArray("900150983cd24fb0d6963f7d28e17f72"));
         QCOMPARE(QByteArray(reinterpret_cast<char*>(second), 16), QByteArray(reinterpret_cast<char*>(first), 16));
     }
 };

@@ -83,7 +83,7 @@ private Q_SLOTS:
         tz::AppleDouble file;
         file.setEntry(tz::appleDoubleResourceForkEntry, "fork");
         file.setEntry(tz::appleDoubleFinderInfoEntry, QByteArray(32, 'f')); // goes in front of the fork
-        file.setEntry(7, QByteArray()); // present, empty
+        file.setEntry(7, QByteArray());                                     // present, empty
         const QByteArray bytes = tz::serializeAppleDouble(file);
         QCOMPARE(bytes.size(), 26 + 3 * 12 + 32 + 4);
         QCOMPARE(qFromBigEndian<quint32>(bytes.constData()), 0x00051607u);

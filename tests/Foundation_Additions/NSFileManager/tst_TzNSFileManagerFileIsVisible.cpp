@@ -74,8 +74,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("bit");
         QTest::addColumn<QString>("dotHidden");
-        QTest::addColumn<bool>("listed"); // inDotHiddenFile
-        QTest::addColumn<bool>("isVisible"); // fileIsVisible
+        QTest::addColumn<bool>("listed");       // inDotHiddenFile
+        QTest::addColumn<bool>("isVisible");    // fileIsVisible
         QTest::addColumn<bool>("browserShows"); // visibleFileAtPath
 
         QTest::newRow("plain") << u"notes.txt"_s << false << QString() << false << true << true;
@@ -200,7 +200,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("lite");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("finalName");
-        QTest::addColumn<QString>("log"); // "" for none; %1 the folder, %2 the starting name, %3 the new name
+        QTest::addColumn<QString>("log");  // "" for none; %1 the folder, %2 the starting name, %3 the new name
         QTest::addColumn<bool>("logLine"); // with the log-line prefix
 
         const QStringList none;

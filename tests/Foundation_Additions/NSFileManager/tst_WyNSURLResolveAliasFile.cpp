@@ -34,7 +34,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("string"); // "<null>" for none
-        QTest::addColumn<QString>("url"); // "<null>" for none
+        QTest::addColumn<QString>("url");    // "<null>" for none
 
         const QString none = u"<null>"_s;
         QTest::newRow("plain file") << at(u"file"_s) << at(u"file"_s) << none;

@@ -49,7 +49,8 @@ void tst_NotificationCenter::nameAndSenderFilters()
     QStringList heard;
     int token = 0;
     center.addObserverNameObject(
-        &token, [&](const Notification& n) { heard.append(n.name + u'@' + (n.object == drive ? u"drive"_s : u"other"_s)); },
+        &token,
+        [&](const Notification& n) { heard.append(n.name + u'@' + (n.object == drive ? u"drive"_s : u"other"_s)); },
         name, forDrive ? drive : Id());
     center.postNotificationNameObject(u"appeared"_s, drive);
     center.postNotificationNameObject(u"appeared"_s, other);
@@ -67,7 +68,8 @@ void tst_NotificationCenter::selectorObservers()
         QVERIFY(!center.addObserverSelectorNameObject(listener.get(), registerSelector(u"wrongShape:"_s), {}, {}));
         QVERIFY(!center.addObserverSelectorNameObject(listener.get(), registerSelector(u"noteChanged"_s), {}, {}));
         QCOMPARE(capture.lineCount(), 2);
-        QVERIFY2(capture.text().contains("BAD METHOD SIGNATURE FOR [Listener wrongShape:]\n"), capture.text().constData());
+        QVERIFY2(capture.text().contains("BAD METHOD SIGNATURE FOR [Listener wrongShape:]\n"),
+                 capture.text().constData());
     }
     center.postNotificationNameObject(u"one"_s, {}, Dictionary::make({{u"k"_s, str(u"v"_s)}}));
     QCOMPARE(listener->heard, QStringList{u"one"_s});
@@ -81,12 +83,15 @@ void tst_NotificationCenter::removingDuringDelivery()
     NotificationCenter center;
     QStringList calls;
     int first = 0, second = 0, third = 0;
-    center.addObserverNameObject(&first, [&](const Notification&) {
-        calls.append(u"first"_s);
-        center.removeObserver(&second); // not called, though already chosen for this post
-        center.removeObserver(&first);  // removing itself mid-call
-        center.addObserverNameObject(&third, [&](const Notification&) { calls.append(u"third"_s); }, {}, {});
-    }, {}, {});
+    center.addObserverNameObject(&first,
+                                 [&](const Notification&) {
+                                     calls.append(u"first"_s);
+                                     center.removeObserver(&second); // not called, though already chosen for this post
+                                     center.removeObserver(&first);  // removing itself mid-call
+                                     center.addObserverNameObject(
+                                         &third, [&](const Notification&) { calls.append(u"third"_s); }, {}, {});
+                                 },
+                                 {}, {});
     center.addObserverNameObject(&second, [&](const Notification&) { calls.append(u"second"_s); }, {}, {});
     center.postNotificationNameObject(u"n"_s, {});
     QCOMPARE(calls.join(u' '), u"first"_s);

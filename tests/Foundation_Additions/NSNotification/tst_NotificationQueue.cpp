@@ -73,7 +73,7 @@ void tst_NotificationQueue::coalescesOnNameAndSender()
         postNotificationWithNameObjectAtIdle(u"changed"_s, a, false);
     postNotificationWithNameObjectAtIdle(u"changed"_s, b, false); // another sender
     postNotificationWithNameObjectAtIdle(u"other"_s, a, false);   // another name
-    QVERIFY(_heard.isEmpty()); // not before the loop turns
+    QVERIFY(_heard.isEmpty());                                    // not before the loop turns
     QTRY_COMPARE(_heard.join(u' '), u"changed@a changed@b other@a"_s);
     // Idle posts coalesce the same way.
     for (int i = 0; i < 3; ++i)
@@ -149,7 +149,8 @@ void tst_NotificationQueue::dequeueing()
     int token = 0;
     center.addObserverNameObject(&token, [&](const Notification& n) { heard.append(n.name); }, {}, {});
     const Id s = str(u"s"_s);
-    queue.enqueueNotification({u"a"_s, s, {}}, NotificationQueue::PostingStyle::ASAP, NotificationQueue::CoalescingOnName);
+    queue.enqueueNotification({u"a"_s, s, {}}, NotificationQueue::PostingStyle::ASAP,
+                              NotificationQueue::CoalescingOnName);
     queue.enqueueNotification({u"a"_s, {}, {}}, NotificationQueue::PostingStyle::WhenIdle,
                               NotificationQueue::CoalescingOnName); // absorbed by name alone
     queue.enqueueNotification({u"b"_s, s, {}}, NotificationQueue::PostingStyle::ASAP, NotificationQueue::NoCoalescing);

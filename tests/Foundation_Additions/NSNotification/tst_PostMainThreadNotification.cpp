@@ -27,10 +27,14 @@ void tst_PostMainThreadNotification::fromAWorkerThread()
     QStringList heard;
     bool allOnMain = true;
     int token = 0;
-    NotificationCenter::defaultCenter().addObserverNameObject(&token, [&](const Notification& n) {
-        allOnMain = allOnMain && onMainThread() && QThread::currentThread() == QCoreApplication::instance()->thread();
-        heard.append(n.name + u' ' + textOf(n.userInfo ? n.userInfo->objectForKey(u"k"_s) : Id()));
-    }, {}, {});
+    NotificationCenter::defaultCenter().addObserverNameObject(
+        &token,
+        [&](const Notification& n) {
+            allOnMain =
+                allOnMain && onMainThread() && QThread::currentThread() == QCoreApplication::instance()->thread();
+            heard.append(n.name + u' ' + textOf(n.userInfo ? n.userInfo->objectForKey(u"k"_s) : Id()));
+        },
+        {}, {});
     std::atomic<bool> workerOnMain = true;
     std::atomic<bool> returnedBeforeDelivery = false;
     QThread* worker = QThread::create([&] {
@@ -55,7 +59,8 @@ void tst_PostMainThreadNotification::fromTheMainThreadOnALaterPass()
 {
     int calls = 0;
     int token = 0;
-    NotificationCenter::defaultCenter().addObserverNameObject(&token, [&](const Notification&) { ++calls; }, u"later"_s, {});
+    NotificationCenter::defaultCenter().addObserverNameObject(&token, [&](const Notification&) { ++calls; }, u"later"_s,
+                                                              {});
     QVERIFY(postMainThreadNotificationNameObject(u"later"_s, {}));
     QCOMPARE(calls, 0);
     QTRY_COMPARE(calls, 1);
@@ -68,9 +73,9 @@ void tst_PostMainThreadNotification::deferredPostsStayOnTheirThread()
     std::atomic<int> elsewhere = 0;
     int token = 0;
     QThread* worker = nullptr;
-    NotificationCenter::defaultCenter().addObserverNameObject(&token, [&](const Notification&) {
-        (QThread::currentThread() == worker ? onWorker : elsewhere)++;
-    }, u"workerIdle"_s, {});
+    NotificationCenter::defaultCenter().addObserverNameObject(
+        &token, [&](const Notification&) { (QThread::currentThread() == worker ? onWorker : elsewhere)++; },
+        u"workerIdle"_s, {});
     worker = QThread::create([&] {
         postNotificationWithNameObjectAtIdle(u"workerIdle"_s, {}, true);
         postNotificationWithNameObjectAtIdle(u"workerIdle"_s, {}, true);

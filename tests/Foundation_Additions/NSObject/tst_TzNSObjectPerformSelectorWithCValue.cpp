@@ -18,7 +18,10 @@ public:
     Q_INVOKABLE tz::Id count(int v) { return record(u"int %1"_s.arg(v)); }
     Q_INVOKABLE tz::Id setFlag(bool v) { return record(v ? u"bool yes"_s : u"bool no"_s); }
     Q_INVOKABLE tz::Id moveTo(QPointF p) { return record(u"point %1 %2"_s.arg(p.x()).arg(p.y())); }
-    Q_INVOKABLE tz::Id frame(QRectF r) { return record(u"rect %1 %2 %3 %4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())); }
+    Q_INVOKABLE tz::Id frame(QRectF r)
+    {
+        return record(u"rect %1 %2 %3 %4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
+    }
     Q_INVOKABLE tz::Id select(tz::Range r) { return record(u"range %1 %2"_s.arg(r.location).arg(r.length)); }
     Q_INVOKABLE void noResult(int v) { last = u"void %1"_s.arg(v); }
 
@@ -108,7 +111,7 @@ void tst_TzNSObjectPerformSelectorWithCValue::shapeMismatchLogsAndGivesDefaults(
 {
     Receiver r;
     StdErrCapture capture;
-    QCOMPARE(doublePerformSelector(&r, sel(u"answer"_s)), 0.0);  // an int result
+    QCOMPARE(doublePerformSelector(&r, sel(u"answer"_s)), 0.0); // an int result
     QCOMPARE(rangePerformSelector(&r, sel(u"bounds"_s)), makeRange(0, 0));
     QCOMPARE(performSelectorWithInt(&r, sel(u"scale:"_s), 1), Id()); // takes a double
     QCOMPARE(intPerformSelector(&r, sel(u"noSuchGetter"_s)), 0);

@@ -143,8 +143,9 @@ void tst_TzValidateMenuItem::badValidationSignature()
     StdErrCapture capture;
     QVERIFY(!TzValidateMenuItem(item(u"revert:"_s).get(), &doc));
     QCOMPARE(capture.lineCount(), 1);
-    QVERIFY2(capture.text().endsWith("(TzValidateMenuItem) BAD METHOD SIGNATURE FOR [Document menuValidationForRevert:]\n"),
-             capture.text().constData());
+    QVERIFY2(
+        capture.text().endsWith("(TzValidateMenuItem) BAD METHOD SIGNATURE FOR [Document menuValidationForRevert:]\n"),
+        capture.text().constData());
 }
 
 int main(int argc, char** argv)

@@ -48,8 +48,8 @@ private Q_SLOTS:
         QTest::newRow("excluded ASCII") << u"<>#%\"{}|\\^[]`"_s << u"%3C%3E%23%25%22%7B%7D%7C%5C%5E%5B%5D%60"_s;
         QTest::newRow("controls") << (u"\t\n\x7f"_s + QChar(u'\0')) << u"%09%0A%7F%00"_s;
         QTest::newRow("escaped NUL") << u"%00"_s << u"%00"_s;
-        QTest::newRow("reserved and unreserved kept") << u"http://u:p@h/a;b?c=d&e+f$g,h-_.!~*'()"_s
-                                                      << u"http://u:p@h/a;b?c=d&e+f$g,h-_.!~*'()"_s;
+        QTest::newRow("reserved and unreserved kept")
+            << u"http://u:p@h/a;b?c=d&e+f$g,h-_.!~*'()"_s << u"http://u:p@h/a;b?c=d&e+f$g,h-_.!~*'()"_s;
         QTest::newRow("empty") << u""_s << u""_s;
         QTest::newRow("escapes not UTF-8") << u"a%FFb"_s << QString();
         QTest::newRow("escapes cut in a character") << u"%C3x"_s << QString();

@@ -51,8 +51,8 @@ private Q_SLOTS:
         QTest::newRow("none") << u"nothing to see"_s << all << QString();
         QTest::newRow("list order, not text order") << u"a.com then x://y"_s << all << u"{12, 3} {1, 4}"_s;
         QTest::newRow("overlapping markers") << u"www.a.com"_s << all << u"{0, 4} {5, 4}"_s;
-        QTest::newRow("repeats in text order, any case") << u"@x.NET y.net @"_s << all
-                                                         << u"{2, 4} {8, 4} {0, 1} {13, 1}"_s;
+        QTest::newRow("repeats in text order, any case")
+            << u"@x.NET y.net @"_s << all << u"{2, 4} {8, 4} {0, 1} {13, 1}"_s;
         QTest::newRow("adjacent repeats") << u"@@"_s << all << u"{0, 1} {1, 1}"_s;
         QTest::newRow("overlapping repeats of one marker") << u"wwww."_s << all << u"{1, 4}"_s;
         QTest::newRow("case folding beyond ASCII") << u"NEW\u017f.x"_s << all << u"{0, 5}"_s;
@@ -78,17 +78,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("marker");
         QTest::addColumn<Range>("range");
         QTest::addColumn<QString>("address"); // null: not found
-        QTest::newRow(".com in a sentence") << u"see http://www.example.com/a?b=c now"_s << u".com"_s << all
-                                            << u"http://www.example.com/a?b=c"_s;
-        QTest::newRow("quotation marks end it") << u"x=\"ftp.example.org/f\";"_s << u"ftp."_s << all
-                                                << u"ftp.example.org/f"_s;
+        QTest::newRow(".com in a sentence")
+            << u"see http://www.example.com/a?b=c now"_s << u".com"_s << all << u"http://www.example.com/a?b=c"_s;
+        QTest::newRow("quotation marks end it")
+            << u"x=\"ftp.example.org/f\";"_s << u"ftp."_s << all << u"ftp.example.org/f"_s;
         QTest::newRow("angle brackets end it") << u"<http://a.net>"_s << u"://"_s << all << u"http://a.net"_s;
-        QTest::newRow("comma ends an e-mail address") << u"mail joe@example.com, then"_s << u"@"_s << all
-                                                      << u"joe@example.com"_s;
+        QTest::newRow("comma ends an e-mail address")
+            << u"mail joe@example.com, then"_s << u"@"_s << all << u"joe@example.com"_s;
         QTest::newRow("comma does not end a URL") << u"go www.a.com,b now"_s << u"www."_s << all << u"www.a.com,b"_s;
         QTest::newRow("lone @: its own legal text") << u"a @ b"_s << u"@"_s << all << u"@"_s;
-        QTest::newRow("address in parentheses after a colon") << u"to:(joe@ex.com)"_s << u"@"_s << all
-                                                              << u"joe@ex.com"_s;
+        QTest::newRow("address in parentheses after a colon")
+            << u"to:(joe@ex.com)"_s << u"@"_s << all << u"joe@ex.com"_s;
         QTest::newRow("invalid address: the legal text") << u"x ab@cd y"_s << u"@"_s << all << u"ab@cd"_s;
         QTest::newRow("cut at the range") << u"http://a.com/long"_s << u".com"_s << Range{3, 10} << u"p://a.com/"_s;
         QTest::newRow("@ outside the range") << u"joe@example.com"_s << u"@"_s << Range{5, 10} << QString();
@@ -167,20 +167,16 @@ private Q_SLOTS:
         QTest::addColumn<Range>("part");
         // "ab cd ef"
         QTest::newRow("forwards: before the first member") << Range{0, 8} << quint32(tz::LiteralSearch) << Range{0, 2};
-        QTest::newRow("backwards: after the last member") << Range{0, 8} << quint32(tz::BackwardsSearch)
-                                                          << Range{6, 2};
+        QTest::newRow("backwards: after the last member") << Range{0, 8} << quint32(tz::BackwardsSearch) << Range{6, 2};
         QTest::newRow("no member: the whole range") << Range{3, 2} << quint32(0) << Range{3, 2};
         QTest::newRow("member at the end, backwards") << Range{0, 6} << quint32(tz::BackwardsSearch) << Range{6, 0};
         QTest::newRow("clipped to the text") << Range{6, 50} << quint32(0) << Range{6, 2};
-        QTest::newRow("anchored, no member at the start") << Range{0, 8} << quint32(tz::AnchoredSearch)
-                                                          << Range{0, 8};
+        QTest::newRow("anchored, no member at the start") << Range{0, 8} << quint32(tz::AnchoredSearch) << Range{0, 8};
         QTest::newRow("anchored, member at the start") << Range{2, 6} << quint32(tz::AnchoredSearch) << Range{2, 0};
-        QTest::newRow("anchored backwards, member at the end") << Range{0, 3}
-                                                               << quint32(tz::AnchoredSearch | tz::BackwardsSearch)
-                                                               << Range{3, 0};
-        QTest::newRow("anchored backwards, none at the end") << Range{0, 8}
-                                                             << quint32(tz::AnchoredSearch | tz::BackwardsSearch)
-                                                             << Range{0, 8};
+        QTest::newRow("anchored backwards, member at the end")
+            << Range{0, 3} << quint32(tz::AnchoredSearch | tz::BackwardsSearch) << Range{3, 0};
+        QTest::newRow("anchored backwards, none at the end")
+            << Range{0, 8} << quint32(tz::AnchoredSearch | tz::BackwardsSearch) << Range{0, 8};
     }
     void delimitedPart()
     {
@@ -228,10 +224,9 @@ private Q_SLOTS:
         QTest::newRow("5 units") << u"a@b.c"_s << all << none << none;
         QTest::newRow("6 units") << u"a@b.cd"_s << all << Range{0, 6} << Range{0, 6};
         QTest::newRow("angle brackets") << u"x <joe@ex.com> y"_s << all << Range{3, 10} << Range{3, 10};
-        QTest::newRow("spaces bound e-mail, not URL") << u"see joe@ex.com now"_s << all << Range{4, 10}
-                                                      << Range{0, 18};
-        QTest::newRow("NUL bounds e-mail") << (u"ab"_s + QChar(u'\0') + u"c@host.org"_s) << all << Range{3, 10}
-                                           << Range{0, 13};
+        QTest::newRow("spaces bound e-mail, not URL") << u"see joe@ex.com now"_s << all << Range{4, 10} << Range{0, 18};
+        QTest::newRow("NUL bounds e-mail")
+            << (u"ab"_s + QChar(u'\0') + u"c@host.org"_s) << all << Range{3, 10} << Range{0, 13};
         QTest::newRow("inside the range only") << u"xxjoe@ex.comyy"_s << Range{2, 10} << Range{2, 10} << Range{2, 10};
         QTest::newRow("no @") << u"nothing here"_s << all << none << none;
         QTest::newRow("@ beyond the range") << u"abcdef@ghij"_s << Range{0, 6} << none << none;
@@ -253,8 +248,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ranges");
         QTest::newRow("two, text order") << u"a@bc.de x@yz.com"_s << all << u"{0, 7} {8, 8}"_s;
         QTest::newRow("none") << u"no addresses"_s << all << u""_s;
-        QTest::newRow("later windows run to the text's end") << u"a@bc.de x@yz.com"_s << Range{0, 7}
-                                                             << u"{0, 7} {8, 8}"_s;
+        QTest::newRow("later windows run to the text's end")
+            << u"a@bc.de x@yz.com"_s << Range{0, 7} << u"{0, 7} {8, 8}"_s;
         QTest::newRow("stops at the first short candidate") << u"a@b x@yz.com"_s << all << u""_s;
         QTest::newRow("range beyond the text") << u"  a@bc.de"_s << Range{1, 0xFFFFFFFF} << u"{2, 7}"_s;
         QTest::newRow("only @") << QString(1000, u'@') << all << u"{0, 1000}"_s;
@@ -271,8 +266,8 @@ private Q_SLOTS:
     {
         const tz::CharacterSet& illegal = tz::URLIllegalSet();
         QCOMPARE(&tz::buildBoundaryCharacterSets(), &illegal);
-        for (const char16_t c : {u'"', u'<', u'>', u'[', u']', u'{', u'}', u'|', u'\\', u'^', u'`', u' ', u'\t',
-                                 u'\n', u'\0', char16_t(0x00A0), char16_t(0x200B)}) {
+        for (const char16_t c : {u'"', u'<', u'>', u'[', u']', u'{', u'}', u'|', u'\\', u'^', u'`', u' ', u'\t', u'\n',
+                                 u'\0', char16_t(0x00A0), char16_t(0x200B)}) {
             QVERIFY(illegal.contains(c));
             QVERIFY(tz::URLIllegalSetPlusComma().contains(c));
         }

@@ -25,17 +25,14 @@ private Q_SLOTS:
         QTest::newRow("final terminator") << u"a\n"_s << QStringList{u"a"_s} << u"{0, 1}"_s;
         QTest::newRow("empty last line") << u"a\n\n"_s << QStringList{u"a"_s, u""_s} << u"{0, 1} {2, 0}"_s;
         QTest::newRow("lone line feed") << u"\n"_s << QStringList{u""_s} << u"{0, 0}"_s;
-        QTest::newRow("CR LF is one terminator") << u"a\r\nb"_s << QStringList{u"a"_s, u"b"_s}
-                                                 << u"{0, 1} {3, 1}"_s;
-        QTest::newRow("LF CR is two") << u"a\n\rb"_s << QStringList{u"a"_s, u""_s, u"b"_s}
-                                      << u"{0, 1} {2, 0} {3, 1}"_s;
+        QTest::newRow("CR LF is one terminator") << u"a\r\nb"_s << QStringList{u"a"_s, u"b"_s} << u"{0, 1} {3, 1}"_s;
+        QTest::newRow("LF CR is two") << u"a\n\rb"_s << QStringList{u"a"_s, u""_s, u"b"_s} << u"{0, 1} {2, 0} {3, 1}"_s;
         QTest::newRow("line separator") << u"x\u2028y"_s << QStringList{u"x"_s, u"y"_s} << u"{0, 1} {2, 1}"_s;
-        QTest::newRow("NEL, PS, CR") << u"a\u0085b\u2029c\rd"_s
-                                     << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}
+        QTest::newRow("NEL, PS, CR") << u"a\u0085b\u2029c\rd"_s << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}
                                      << u"{0, 1} {2, 1} {4, 1} {6, 1}"_s;
-        QTest::newRow("last line unterminated, long") << u"first line\nsecond one here"_s
-                                                      << QStringList{u"first line"_s, u"second one here"_s}
-                                                      << u"{0, 10} {11, 15}"_s;
+        QTest::newRow("last line unterminated, long")
+            << u"first line\nsecond one here"_s << QStringList{u"first line"_s, u"second one here"_s}
+            << u"{0, 10} {11, 15}"_s;
         QTest::newRow("final CR") << u"ab\r"_s << QStringList{u"ab"_s} << u"{0, 2}"_s;
     }
     void lines()
@@ -81,8 +78,8 @@ private Q_SLOTS:
             const QStringList vector = withVectorPaths(true, [&] { return tz::lines(text); });
             const QStringList portable = withVectorPaths(false, [&] { return tz::lines(text); });
             QCOMPARE(vector, portable);
-            QCOMPARE(vector.join(QString()).size() + text.count(u'\n') + text.count(u'\r')
-                         + text.count(QChar(0x85)) + text.count(QChar(0x2028)) + text.count(QChar(0x2029)),
+            QCOMPARE(vector.join(QString()).size() + text.count(u'\n') + text.count(u'\r') + text.count(QChar(0x85))
+                         + text.count(QChar(0x2028)) + text.count(QChar(0x2029)),
                      text.size());
         }
     }

@@ -22,10 +22,8 @@ private Q_SLOTS:
         QTest::newRow("only blanks") << u" \t\n\r\u2028\u00A0"_s << u""_s << u""_s << u""_s;
         QTest::newRow("untouched") << u"a b"_s << u"a b"_s << u"a b"_s << u"a b"_s;
         QTest::newRow("both ends") << u"\n  a b \t"_s << u"a b \t"_s << u"\n  a b"_s << u"a b"_s;
-        QTest::newRow("NEL and paragraph separator") << u"\u0085x\u2029"_s << u"x\u2029"_s << u"\u0085x"_s
-                                                     << u"x"_s;
-        QTest::newRow("control is not white space") << u"\u0001x "_s << u"\u0001x "_s << u"\u0001x"_s
-                                                    << u"\u0001x"_s;
+        QTest::newRow("NEL and paragraph separator") << u"\u0085x\u2029"_s << u"x\u2029"_s << u"\u0085x"_s << u"x"_s;
+        QTest::newRow("control is not white space") << u"\u0001x "_s << u"\u0001x "_s << u"\u0001x"_s << u"\u0001x"_s;
     }
     void whiteSpaces()
     {

@@ -37,7 +37,9 @@ private Q_SLOTS:
 
     void pascalLengthBeyondTheBufferIsCut()
     {
-        const QByteArray shortBuffer("\x09" "abc", 4);
+        const QByteArray shortBuffer("\x09"
+                                     "abc",
+                                     4);
         QCOMPARE(tz::stringWithPascalString(shortBuffer), u"abc"_s);
         QVERIFY(tz::stringWithPascalString(QByteArray()).isNull());
     }

@@ -24,8 +24,7 @@ private Q_SLOTS:
         QTest::newRow("first differs") << u"abc"_s << u"xbc"_s << u"{1, 2}"_s << u"{0, 1}"_s;
         QTest::newRow("other shorter") << u"abc"_s << u"ab"_s << u"{0, 2}"_s << u"{2, 1}"_s;
         QTest::newRow("equal") << u"abc"_s << u"abc"_s << u"{0, 3}"_s << u""_s;
-        QTest::newRow("alternating") << u"abcde"_s << u"aXcYe"_s << u"{0, 1} {2, 1} {4, 1}"_s
-                                     << u"{1, 1} {3, 1}"_s;
+        QTest::newRow("alternating") << u"abcde"_s << u"aXcYe"_s << u"{0, 1} {2, 1} {4, 1}"_s << u"{1, 1} {3, 1}"_s;
         QTest::newRow("other longer") << u"ab"_s << u"abc"_s << u"{0, 2}"_s << u""_s;
         QTest::newRow("literal sees case") << u"aB"_s << u"ab"_s << u"{0, 1}"_s << u"{1, 1}"_s;
         QTest::newRow("both empty") << u""_s << u""_s << u"{0, 0}"_s << u""_s;
@@ -42,8 +41,8 @@ private Q_SLOTS:
 
     void caseInsensitiveInsideRange()
     {
-        QCOMPARE(rangesText(tz::rangesInOrNotInCommonWithStringOptionsRange(u"aBcD"_s, true, u"AbXd"_s,
-                                                                       tz::CaseInsensitiveSearch, tz::Range{1, 3})),
+        QCOMPARE(rangesText(tz::rangesInOrNotInCommonWithStringOptionsRange(
+                     u"aBcD"_s, true, u"AbXd"_s, tz::CaseInsensitiveSearch, tz::Range{1, 3})),
                  u"{1, 1} {3, 1}"_s);
     }
 

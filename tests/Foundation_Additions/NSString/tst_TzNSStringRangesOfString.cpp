@@ -25,23 +25,23 @@ private Q_SLOTS:
         QTest::newRow("non-overlapping") << u"aaa"_s << u"aa"_s << quint32(tz::LiteralSearch) << all << u"{0, 2}"_s;
         QTest::newRow("several") << u"abcabcab"_s << u"ab"_s << quint32(tz::LiteralSearch) << all
                                  << u"{0, 2} {3, 2} {6, 2}"_s;
-        QTest::newRow("backwards bit ignored") << u"abcabcab"_s << u"ab"_s
-                                               << quint32(tz::LiteralSearch | tz::BackwardsSearch) << all
-                                               << u"{0, 2} {3, 2} {6, 2}"_s;
-        QTest::newRow("case-insensitive") << u"Ab aB ab"_s << u"AB"_s << quint32(tz::CaseInsensitiveSearch) << all
-                                          << u"{0, 2} {3, 2} {6, 2}"_s;
+        QTest::newRow("backwards bit ignored")
+            << u"abcabcab"_s << u"ab"_s << quint32(tz::LiteralSearch | tz::BackwardsSearch) << all
+            << u"{0, 2} {3, 2} {6, 2}"_s;
+        QTest::newRow("case-insensitive")
+            << u"Ab aB ab"_s << u"AB"_s << quint32(tz::CaseInsensitiveSearch) << all << u"{0, 2} {3, 2} {6, 2}"_s;
         QTest::newRow("case-sensitive") << u"Ab aB ab"_s << u"AB"_s << quint32(0) << all << u""_s;
-        QTest::newRow("inside a range") << u"xaxaxaxa"_s << u"xa"_s << quint32(tz::LiteralSearch)
-                                        << tz::Range{1, 5} << u"{2, 2} {4, 2}"_s;
-        QTest::newRow("occurrence crossing range end") << u"xaxa"_s << u"xa"_s << quint32(tz::LiteralSearch)
-                                                       << tz::Range{0, 3} << u"{0, 2}"_s;
+        QTest::newRow("inside a range") << u"xaxaxaxa"_s << u"xa"_s << quint32(tz::LiteralSearch) << tz::Range{1, 5}
+                                        << u"{2, 2} {4, 2}"_s;
+        QTest::newRow("occurrence crossing range end")
+            << u"xaxa"_s << u"xa"_s << quint32(tz::LiteralSearch) << tz::Range{0, 3} << u"{0, 2}"_s;
         QTest::newRow("anchored") << u"ababxab"_s << u"ab"_s << quint32(tz::AnchoredSearch) << all
                                   << u"{0, 2} {2, 2}"_s;
         QTest::newRow("empty target") << u"abc"_s << u""_s << quint32(tz::LiteralSearch) << all << u""_s;
-        QTest::newRow("range beyond the text is clipped") << u"abab"_s << u"ab"_s << quint32(tz::LiteralSearch)
-                                                          << tz::Range{2, 0xFFFFFFFF} << u"{2, 2}"_s;
-        QTest::newRow("range starting beyond the text") << u"abab"_s << u"ab"_s << quint32(tz::LiteralSearch)
-                                                        << tz::Range{9, 3} << u""_s;
+        QTest::newRow("range beyond the text is clipped")
+            << u"abab"_s << u"ab"_s << quint32(tz::LiteralSearch) << tz::Range{2, 0xFFFFFFFF} << u"{2, 2}"_s;
+        QTest::newRow("range starting beyond the text")
+            << u"abab"_s << u"ab"_s << quint32(tz::LiteralSearch) << tz::Range{9, 3} << u""_s;
     }
     void ranges()
     {

@@ -36,23 +36,22 @@ private Q_SLOTS:
     void resolution_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("aliasFile");   // "<null>" for none
-        QTest::addColumn<QString>("resolved");    // "<null>" for none
-        QTest::addColumn<QString>("resolving");   // never none
+        QTest::addColumn<QString>("aliasFile"); // "<null>" for none
+        QTest::addColumn<QString>("resolved");  // "<null>" for none
+        QTest::addColumn<QString>("resolving"); // never none
 
         const QString none = u"<null>"_s;
         const QString file = at(u"file"_s);
         QTest::newRow("plain file") << file << file << file << file;
-        QTest::newRow("plain file, unstandardised") << _root + u"//./file"_s << _root + u"//./file"_s << file
-                                                    << file;
-        QTest::newRow("folder with trailing slash") << at(u"folder/"_s) << at(u"folder/"_s) << at(u"folder"_s)
-                                                    << at(u"folder"_s);
+        QTest::newRow("plain file, unstandardised") << _root + u"//./file"_s << _root + u"//./file"_s << file << file;
+        QTest::newRow("folder with trailing slash")
+            << at(u"folder/"_s) << at(u"folder/"_s) << at(u"folder"_s) << at(u"folder"_s);
         const QString aboveRoot = u"/../"_s + _root.sliced(1) + u"/file"_s;
         QTest::newRow("dot-dot above the root") << aboveRoot << aboveRoot << file << file;
         QTest::newRow("link") << at(u"link"_s) << file << file << file;
         QTest::newRow("chain of links") << at(u"chain"_s) << file << file << file;
-        QTest::newRow("link to a folder") << at(u"folderLink"_s) << at(u"folder"_s) << at(u"folder"_s)
-                                          << at(u"folder"_s);
+        QTest::newRow("link to a folder")
+            << at(u"folderLink"_s) << at(u"folder"_s) << at(u"folder"_s) << at(u"folder"_s);
         QTest::newRow("dot-dot in an absolute path") << at(u"folder/../link"_s) << file << file << file;
         QTest::newRow("nothing there") << at(u"missing"_s) << none << none << at(u"missing"_s);
         QTest::newRow("nothing there, unstandardised") << at(u"./missing/"_s) << none << none << at(u"./missing/"_s);

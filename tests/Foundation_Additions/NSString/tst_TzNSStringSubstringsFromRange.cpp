@@ -20,21 +20,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<tz::Range>("range");
         QTest::addColumn<QStringList>("three");
-        QTest::addColumn<QString>("replaced");    // range replaced by "#"
+        QTest::addColumn<QString>("replaced"); // range replaced by "#"
         QTest::addColumn<QString>("withoutDigits");
 
         QTest::newRow("middle") << u"ab1cd2ef"_s << tz::Range{2, 4} << QStringList{u"ab"_s, u"1cd2"_s, u"ef"_s}
                                 << u"ab#ef"_s << u"cd"_s;
-        QTest::newRow("to the end") << u"ab1c"_s << tz::Range{1, 3} << QStringList{u"a"_s, u"b1c"_s, u""_s}
-                                    << u"a#"_s << u"bc"_s;
-        QTest::newRow("empty range") << u"abc"_s << tz::Range{1, 0} << QStringList{u"a"_s, u""_s, u"bc"_s}
-                                     << u"a#bc"_s << u""_s;
-        QTest::newRow("past the end") << u"a1b"_s << tz::Range{1, 100} << QStringList{u"a"_s, u"1b"_s, u""_s}
-                                      << u"a#"_s << u"b"_s;
-        QTest::newRow("starting past the end") << u"ab"_s << tz::Range{5, 0xFFFFFFFF}
-                                               << QStringList{u"ab"_s, u""_s, u""_s} << u"ab#"_s << u""_s;
-        QTest::newRow("members only") << u"123"_s << tz::Range{0, 3} << QStringList{u""_s, u"123"_s, u""_s}
-                                      << u"#"_s << u""_s;
+        QTest::newRow("to the end") << u"ab1c"_s << tz::Range{1, 3} << QStringList{u"a"_s, u"b1c"_s, u""_s} << u"a#"_s
+                                    << u"bc"_s;
+        QTest::newRow("empty range") << u"abc"_s << tz::Range{1, 0} << QStringList{u"a"_s, u""_s, u"bc"_s} << u"a#bc"_s
+                                     << u""_s;
+        QTest::newRow("past the end") << u"a1b"_s << tz::Range{1, 100} << QStringList{u"a"_s, u"1b"_s, u""_s} << u"a#"_s
+                                      << u"b"_s;
+        QTest::newRow("starting past the end")
+            << u"ab"_s << tz::Range{5, 0xFFFFFFFF} << QStringList{u"ab"_s, u""_s, u""_s} << u"ab#"_s << u""_s;
+        QTest::newRow("members only") << u"123"_s << tz::Range{0, 3} << QStringList{u""_s, u"123"_s, u""_s} << u"#"_s
+                                      << u""_s;
     }
     void ranged()
     {

@@ -19,7 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList sampleKeys{u"text"_s, u"count"_s, u"ratio"_s, u"flag"_s, u"bytes"_s, u"when"_s, u"list"_s, u"table"_s};
+const QStringList sampleKeys{u"text"_s,  u"count"_s, u"ratio"_s, u"flag"_s,
+                             u"bytes"_s, u"when"_s,  u"list"_s,  u"table"_s};
 
 // Each key's kind and text, one per line, as a later run of the program reads them.
 QString describeStandardDefaults()
@@ -93,8 +94,8 @@ void tst_UserDefaults::registeredDefaultsAreAFallback()
     QCOMPARE(textOf(defaults.objectForKey(u"name"_s)), u"registered"_s);
     QVERIFY(defaults.synchronize());
     // Registered values are never written.
-    QVERIFY(!UserDefaults::persistentDomainForName(u"fallback"_s) ||
-            !UserDefaults::persistentDomainForName(u"fallback"_s)->containsKey(str(u"size"_s)));
+    QVERIFY(!UserDefaults::persistentDomainForName(u"fallback"_s)
+            || !UserDefaults::persistentDomainForName(u"fallback"_s)->containsKey(str(u"size"_s)));
 }
 
 void tst_UserDefaults::settingNothingRemoves()
@@ -119,8 +120,7 @@ void tst_UserDefaults::persistentDomains()
     const QString file = _config.filePath(QCoreApplication::organizationName() + u"/otherTool.plist"_s);
     QVERIFY2(QFile::exists(file), qPrintable(file));
     // The file is a property list of its own.
-    QVERIFY(isEqual(propertyList::readFile(file),
-                    Dictionary::make({{u"a"_s, str(u"x"_s)}, {u"b"_s, num(3)}})));
+    QVERIFY(isEqual(propertyList::readFile(file), Dictionary::make({{u"a"_s, str(u"x"_s)}, {u"b"_s, num(3)}})));
     const auto domain = UserDefaults::persistentDomainForName(u"otherTool"_s);
     QVERIFY(domain);
     QCOMPARE(domain->count(), 2);

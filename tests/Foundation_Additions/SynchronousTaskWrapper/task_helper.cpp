@@ -53,8 +53,7 @@ void writePattern(int fd, long long count, bool letters)
 void sleepFor(double seconds)
 {
     timespec t{time_t(seconds), long((seconds - double(time_t(seconds))) * 1e9)};
-    while (::nanosleep(&t, &t) != 0 && errno == EINTR) {
-    }
+    while (::nanosleep(&t, &t) != 0 && errno == EINTR) {}
 }
 
 } // namespace

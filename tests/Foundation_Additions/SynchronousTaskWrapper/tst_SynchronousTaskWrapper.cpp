@@ -82,24 +82,24 @@ private Q_SLOTS:
             << u"no/true"_s << QStringList() << true << none << noText << u""_s;
         QTest::newRow("existing folder path") << _dir.path() << QStringList() << true << none << noText << u""_s;
         QTest::newRow("empty path") << u""_s << QStringList() << true << none << noText << u""_s;
-        QTest::newRow("PATH is not searched") << u"tz_task_helper"_s << QStringList() << false << none << noText << u""_s;
+        QTest::newRow("PATH is not searched")
+            << u"tz_task_helper"_s << QStringList() << false << none << noText << u""_s;
         QTest::newRow("writes nothing") << helper << QStringList() << false << empty << noText << u""_s;
-        QTest::newRow("arguments verbatim")
-            << helper << QStringList{u"--args"_s, u"a b"_s, u""_s, u"\u00e9"_s} << false
-            << QByteArray("a b\n\n\xc3\xa9\n") << noText << u""_s;
-        QTest::newRow("output in many chunks") << helper << QStringList{u"--out"_s, u"3000000"_s} << false
-                                               << letters(3000000) << noText << u""_s;
+        QTest::newRow("arguments verbatim") << helper << QStringList{u"--args"_s, u"a b"_s, u""_s, u"\u00e9"_s} << false
+                                            << QByteArray("a b\n\n\xc3\xa9\n") << noText << u""_s;
+        QTest::newRow("output in many chunks")
+            << helper << QStringList{u"--out"_s, u"3000000"_s} << false << letters(3000000) << noText << u""_s;
         QTest::newRow("status 3: output kept, logged")
             << helper << QStringList{u"--out"_s, u"3"_s, u"--exit"_s, u"3"_s} << false << QByteArray("abc") << noText
             << u"(-[SynchronousTaskWrapper(privateMethods) executeTaskWithErrors:]) Task ended badly. Status: 3, "
                "arguments: (\n    --out,\n    3,\n    --exit,\n    3\n)"_s;
-        QTest::newRow("errors asked, none written") << helper << QStringList{u"--out"_s, u"2"_s} << true
-                                                    << QByteArray("ab") << emptyText << u""_s;
+        QTest::newRow("errors asked, none written")
+            << helper << QStringList{u"--out"_s, u"2"_s} << true << QByteArray("ab") << emptyText << u""_s;
         QTest::newRow("errors collected, more than a pipe holds")
             << helper << QStringList{u"--err"_s, u"2000000"_s, u"--out"_s, u"1"_s} << true << QByteArray("a")
             << QString(2000000, u'e') << u""_s;
-        QTest::newRow("errors not asked go to ours") << helper << QStringList{u"--err"_s, u"3"_s} << false << empty
-                                                     << noText << u"eee"_s;
+        QTest::newRow("errors not asked go to ours")
+            << helper << QStringList{u"--err"_s, u"3"_s} << false << empty << noText << u"eee"_s;
         QTest::newRow("errors not UTF-8") << helper << QStringList{u"--bad-utf8-err"_s, u"--out"_s, u"1"_s} << true
                                           << QByteArray("a") << noText << u""_s;
         QTest::newRow("output drained after the child exits")
@@ -109,8 +109,9 @@ private Q_SLOTS:
             << helper << QStringList{u"--out"_s, u"3"_s, u"--close-stdout"_s, u"--linger"_s, u"60"_s} << false
             << QByteArray("abc") << noText << u"Task ended badly. Status: 15,"_s;
         QTest::newRow("ignores the terminate request: killed")
-            << helper << QStringList{u"--ignore-term"_s, u"--out"_s, u"3"_s, u"--close-stdout"_s, u"--linger"_s, u"60"_s}
-            << true << QByteArray("abc") << emptyText << u"Task ended badly. Status: 9,"_s;
+            << helper
+            << QStringList{u"--ignore-term"_s, u"--out"_s, u"3"_s, u"--close-stdout"_s, u"--linger"_s, u"60"_s} << true
+            << QByteArray("abc") << emptyText << u"Task ended badly. Status: 9,"_s;
         QTest::newRow("exists, cannot be executed")
             << _dir.filePath(u"not-executable"_s) << QStringList() << true << none << emptyText
             << u"Exception caught in SynchronousTaskWrapper.cpp before line "_s;
@@ -205,10 +206,12 @@ private Q_SLOTS:
     {
         QByteArray first;
         QByteArray second;
-        std::unique_ptr<QThread> a(QThread::create(
-            [&] { first = SynchronousTaskWrapper::executeWithArgs(helper, {u"--out"_s, u"200000"_s}); }));
-        std::unique_ptr<QThread> b(QThread::create(
-            [&] { second = SynchronousTaskWrapper::executeWithArgs(helper, {u"--out"_s, u"300000"_s}); }));
+        std::unique_ptr<QThread> a(QThread::create([&] {
+            first = SynchronousTaskWrapper::executeWithArgs(helper, {u"--out"_s, u"200000"_s});
+        }));
+        std::unique_ptr<QThread> b(QThread::create([&] {
+            second = SynchronousTaskWrapper::executeWithArgs(helper, {u"--out"_s, u"300000"_s});
+        }));
         a->start();
         b->start();
         QVERIFY(a->wait(60000));
