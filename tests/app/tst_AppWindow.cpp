@@ -6,6 +6,7 @@
 #include "app/DeviceTableModel.h"
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DriveService.h"
+#include "support/PostedEvents.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,7 +119,8 @@ void tst_AppWindow::singletonLoadsItsLayoutOnce()
 void tst_AppWindow::opensWithNoDrivesAndTheSupportedList()
 {
     _window = AppWindow::appWindow(_service);
-    QTest::qWait(50); // the service's first notifications, had there been drives
+    // A new observer hears of the attached drives on a later turn: let that turn pass.
+    QVERIFY(testsupport::handlePostedEvents());
     QCOMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 0);
     QCOMPARE(_window->numberOfRowsInTableView(_window->supportedTable()), 3);
     QCOMPARE(_window->count()->text(), QStringLiteral("3 Supported Drives in This Version of OS-X"));
@@ -211,7 +213,7 @@ void tst_AppWindow::closingStopsTheNotifications()
     QVERIFY(_window->window()->close());
     simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
                     QStringLiteral("Internal"), QStringLiteral("SATA"))});
-    QTest::qWait(200);
+    QVERIFY(testsupport::handlePostedEvents()); // the appearances have been posted by now
     QCOMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 0);
 
     // The same drives reach a window that is still listening.

@@ -1,6 +1,7 @@
 // The details pane and the eject button of the device window, over simulated drives.
 #include "Foundation/String.h"
 #include "SimulatedDrives.h"
+#include "support/PostedEvents.h"
 #include "support/StdErrCapture.h"
 #include "app/AppWindow.h"
 #include "app/DeviceRows.h"
@@ -192,14 +193,15 @@ void tst_AppWindowDetails::supportedRowShowsInformationOnly()
 
     // Status changes leave a supported drive's details alone.
     QSignalSpy changes(_window->detailText()->document(), &QTextDocument::contentsChanged);
-    postStatusChange(0);
-    QTest::qWait(50);
+    postStatusChange(0); // delivered before it returns
     QCOMPARE(changes.count(), 0);
 
     // Asked all the same, it touches no drive.
     StdErrCapture log;
     _window->doEject(nullptr);
-    QTest::qWait(50);
+    // The drive thread answers in order: once a later request is answered, so is any eject.
+    QVERIFY(_service.requestAndWait(QStringLiteral("sr0"), DriveAction::CloseTray));
+    QVERIFY(testsupport::handlePostedEvents());
     QVERIFY(log.text().isEmpty());
     QCOMPARE(changes.count(), 0);
     const auto sr1 = tz::cast<DRDevice>(_window->tableViewDictForRow(_window->connectedTable(), 1)->objectForKey(deviceKey));
@@ -224,8 +226,7 @@ void tst_AppWindowDetails::clickBelowTheRowsClearsThePane()
     QVERIFY(!_window->ejectButton()->isEnabled());
 
     // Nothing selected: status changes do not bring the details back.
-    postStatusChange(2);
-    QTest::qWait(50);
+    postStatusChange(2); // delivered before it returns
     QVERIFY(details().isEmpty());
 }
 
