@@ -6,6 +6,7 @@
 #include "app/DeviceTableModel.h"
 #include "app/DiscRecording/DRConstants.h"
 #include "app/DiscRecording/DriveService.h"
+#include "app/DiscRecording/SimulatedDriveBackend.h"
 #include "support/PostedEvents.h"
 
 #include <QAction>
@@ -22,6 +23,43 @@
 #include <QTextEdit>
 
 using namespace testfiles;
+
+namespace {
+
+// The simulated drives with no location in their information, as a backend that cannot tell
+// reports them.
+class LocationlessBackend final : public DriveBackend
+{
+public:
+    explicit LocationlessBackend(const QString& path) : _drives(path)
+    {
+        connect(&_drives, &DriveBackend::driveAppeared, this, &DriveBackend::driveAppeared);
+        connect(&_drives, &DriveBackend::driveDisappeared, this, &DriveBackend::driveDisappeared);
+        connect(&_drives, &DriveBackend::driveStatusChanged, this, &DriveBackend::driveStatusChanged);
+    }
+
+    QStringList drives() override { return _drives.drives(); }
+    tz::DictionaryPtr info(const QString& drive) override
+    {
+        const tz::DictionaryPtr info = _drives.info(drive);
+        if (!info)
+            return info;
+        QList<tz::Dictionary::Entry> entries = info->entries();
+        entries.removeIf([](const tz::Dictionary::Entry& entry) {
+            return tz::textOf(entry.first) == DRDevicePhysicalInterconnectLocationKey;
+        });
+        return tz::Dictionary::make(entries);
+    }
+    tz::DictionaryPtr status(const QString& drive) override { return _drives.status(drive); }
+    bool trayIsOpen(const QString& drive) override { return _drives.trayIsOpen(drive); }
+    bool closeTray(const QString& drive) override { return _drives.closeTray(drive); }
+    bool ejectMedia(const QString& drive) override { return _drives.ejectMedia(drive); }
+
+private:
+    SimulatedDriveBackend _drives;
+};
+
+} // namespace
 
 class tst_AppWindow : public QObject
 {
@@ -195,15 +233,17 @@ void tst_AppWindow::connectedTableFollowsTheDrives()
 
 void tst_AppWindow::driveWithoutLocationStillGetsARow()
 {
-    simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"), QString(),
-                    QStringLiteral("ATAPI"))});
+    const QString file = path(QStringLiteral("located.plist"));
+    QVERIFY(write(file, simulation({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
+                                          QStringLiteral("Internal"), QStringLiteral("ATAPI"))})));
+    _service.useBackend([file] { return std::make_unique<LocationlessBackend>(file); });
+    QVERIFY(_service.waitForDrives());
     _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
     const tz::DictionaryPtr row = _window->tableViewDictForRow(_window->connectedTable(), 0);
     const auto* info = tz::as<tz::Dictionary>(row->objectForKey(infoKey));
     QVERIFY(info);
-    if (info->containsKey(tz::str(DRDevicePhysicalInterconnectLocationKey)))
-        QSKIP("the drive service fills in a location for every drive");
+    QVERIFY(!info->containsKey(tz::str(DRDevicePhysicalInterconnectLocationKey)));
     QCOMPARE(tz::textOf(row->objectForKey(modelKey)), QStringLiteral("ACME Writer, (null) via ATAPI"));
 }
 
