@@ -77,19 +77,20 @@ private Q_SLOTS:
     void unusableProfileGivesNoRows_data();
     void unusableProfileGivesNoRows();
     void remembersGeometryAndSplitters();
+    void menuHasEveryItem_data();
     void menuHasEveryItem();
+    void detailCommandsNeedDetails();
 
 private:
-    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    [[nodiscard]] QString path(const QString& name) const { return _drives.path(name); }
     void simulate(const QStringList& drives);
     [[nodiscard]] static QStringList column(const QTableView* table, int column);
 
     void useProfile(const QString& file) { _service.setSupportProfile(DeviceSupportProfile::readProfile(file)); }
 
-    QTemporaryDir _dir;
+    SimulatedDrives _drives;
     DriveService _service;
     std::shared_ptr<AppWindow> _window;
-    int _simulations = 0;
 };
 
 void tst_AppWindow::initTestCase()
@@ -118,10 +119,7 @@ void tst_AppWindow::cleanup()
 // Switches the drive service to a fresh file with these drives.
 void tst_AppWindow::simulate(const QStringList& drives)
 {
-    const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
-    QVERIFY(write(file, simulation(drives)));
-    _service.useSimulatedDrives(file);
-    QVERIFY(_service.waitForDrives());
+    QVERIFY(!_drives.serve(_service, drives).isEmpty());
 }
 
 QStringList tst_AppWindow::column(const QTableView* table, int column)
@@ -303,36 +301,37 @@ void tst_AppWindow::remembersGeometryAndSplitters()
     QCOMPARE(window->findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
 }
 
+void tst_AppWindow::menuHasEveryItem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("tag"); // -1: the command takes no tag
+    QTest::newRow("actionSaveConnectedsAsText") << QStringLiteral("Save Connected Devices as Text…") << 0;
+    QTest::newRow("actionSaveSupportedsAsText") << QStringLiteral("Save Supported Burners as Text…") << 1;
+    QTest::newRow("actionSaveDetailAsText") << QStringLiteral("Save Details as Text…") << -1;
+    QTest::newRow("actionPrintConnecteds") << QStringLiteral("Print Connected Devices…") << 0;
+    QTest::newRow("actionPrintSupporteds") << QStringLiteral("Print Supported Burners…") << 1;
+    QTest::newRow("actionPrintDocument") << QStringLiteral("Print…") << 2;
+    QTest::newRow("actionPrintDetailView") << QStringLiteral("Print Details…") << -1;
+    QTest::newRow("actionClose") << QStringLiteral("Close") << -1;
+    QTest::newRow("actionShowHelpWindow") << QStringLiteral("Burner Catalogue Help") << -1;
+}
+
 void tst_AppWindow::menuHasEveryItem()
 {
+    QFETCH(QString, text);
+    QFETCH(int, tag);
     _window = AppWindow::appWindow(_service);
-    struct Item
-    {
-        const char* name;
-        const char* text;
-        int tag;
-    };
-    const Item items[] = {
-        {"actionSaveConnectedsAsText", "Save Connected Devices as Text…", 0},
-        {"actionSaveSupportedsAsText", "Save Supported Burners as Text…", 1},
-        {"actionSaveDetailAsText", "Save Details as Text…", -1},
-        {"actionPrintConnecteds", "Print Connected Devices…", 0},
-        {"actionPrintSupporteds", "Print Supported Burners…", 1},
-        {"actionPrintDocument", "Print…", 2},
-        {"actionPrintDetailView", "Print Details…", -1},
-        {"actionClose", "Close", -1},
-        {"actionShowHelpWindow", "Burner Catalogue Help", -1},
-    };
-    for (const Item& item : items) {
-        const QAction* action = _window->menuItem(QString::fromUtf8(item.name));
-        QVERIFY2(action, item.name);
-        QCOMPARE(action->text(), QString::fromUtf8(item.text));
-        if (item.tag >= 0)
-            QCOMPARE(action->property("tag").toInt(), item.tag);
-        QVERIFY2(!action->associatedObjects().isEmpty(), item.name); // it is in a menu
-    }
+    const QAction* action = _window->menuItem(QString::fromUtf8(QTest::currentDataTag()));
+    QVERIFY(action);
+    QCOMPARE(action->text(), text);
+    if (tag >= 0)
+        QCOMPARE(action->property("tag").toInt(), tag);
+    QVERIFY(!action->associatedObjects().isEmpty()); // it is in a menu
+}
 
-    // The detail commands need details to act on.
+void tst_AppWindow::detailCommandsNeedDetails()
+{
+    _window = AppWindow::appWindow(_service);
     const QAction* saveDetail = _window->menuItem(QStringLiteral("actionSaveDetailAsText"));
     QVERIFY(!_window->validateMenuItem(saveDetail));
     QVERIFY(!_window->validateMenuItem(_window->menuItem(QStringLiteral("actionPrintDetailView"))));

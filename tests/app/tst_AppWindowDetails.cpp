@@ -24,22 +24,6 @@
 
 using namespace testfiles;
 
-namespace {
-
-// A drive dictionary with more keys before its end.
-QString withKeys(const QString& drive, const QString& keys)
-{
-    return drive.chopped(int(qstrlen("</dict>"))) + keys + QStringLiteral("</dict>");
-}
-
-const QString closedWithBlankDisc = QStringLiteral(
-    "<key>Media</key><dict><key>Type</key><string>DVDR</string><key>State</key><string>Blank</string></dict>");
-const QString mountedDisc = QStringLiteral("<key>Media</key><dict><key>Type</key><string>DVDROM</string>"
-                                           "<key>State</key><string>Complete</string>"
-                                           "<key>Mounted</key><true/></dict>");
-
-} // namespace
-
 class tst_AppWindowDetails : public QObject
 {
     Q_OBJECT
@@ -56,17 +40,16 @@ private Q_SLOTS:
     void failedEjectLogsOneLine();
 
 private:
-    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    [[nodiscard]] QString path(const QString& name) const { return _drives.path(name); }
     void simulate(const QStringList& drives);
     void clickRow(QTableView* table, int row);
     [[nodiscard]] QString details() const { return _window->detailText()->toPlainText(); }
     [[nodiscard]] QAction* item(const char* name) const { return _window->menuItem(QString::fromUtf8(name)); }
     void postStatusChange(int connectedRow);
 
-    QTemporaryDir _dir;
+    SimulatedDrives _drives;
     DriveService _service;
     std::shared_ptr<AppWindow> _window;
-    int _simulations = 0;
 };
 
 void tst_AppWindowDetails::initTestCase()
@@ -104,10 +87,7 @@ void tst_AppWindowDetails::cleanup()
 
 void tst_AppWindowDetails::simulate(const QStringList& drives)
 {
-    const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
-    QVERIFY(write(file, simulation(drives)));
-    _service.useSimulatedDrives(file);
-    QVERIFY(_service.waitForDrives());
+    QVERIFY(!_drives.serve(_service, drives).isEmpty());
 }
 
 void tst_AppWindowDetails::clickRow(QTableView* table, int row)

@@ -1,6 +1,7 @@
 // End to end: the program as `cmake --install` lays it out, run on a virtual X display.
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
+#include "support/XvfbServer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -84,22 +85,11 @@ void tst_Installed::listsTheInstalledProfile()
 
 void tst_Installed::showsItsWindowOnADisplay()
 {
-    // A display number nobody uses.
-    int number = 90 + int(QCoreApplication::applicationPid() % 100);
-    while (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    const QString display = QStringLiteral(":%1").arg(number);
-    QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
-    if (!xvfb.waitForStarted(10000))
-        QSKIP("Xvfb is not installed");
-    const auto stopXvfb = qScopeGuard([&xvfb] {
-        xvfb.terminate();
-        xvfb.waitForFinished(5000);
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)), 10000);
+    // A display of our own, on a number the server picks.
+    XvfbServer xvfb;
+    const QString display =
+        QString::fromLatin1(xvfb.start({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24")}));
+    QVERIFY2(!display.isEmpty(), "Xvfb did not start (scripts/install-deps installs it)");
 
     const QTemporaryDir home;
     QProcessEnvironment environment = withoutDisplay();
