@@ -26,17 +26,14 @@ namespace picture {
 }
 
 // Plainly blue, as key names are drawn on a light pane.
-[[nodiscard]] inline bool isBlue(const QColor& c)
-{
-    return c.blue() > 160 && c.red() < 90 && c.green() < 90;
-}
+[[nodiscard]] inline bool isBlue(const QColor& c) { return c.blue() > 160 && c.red() < 90 && c.green() < 90; }
 
 // Each channel within 40 of the colour.
 [[nodiscard]] inline std::function<bool(const QColor&)> near(const QColor& colour)
 {
     return [colour](const QColor& c) {
-        return std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
-               std::abs(c.blue() - colour.blue()) < 40;
+        return std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
+            && std::abs(c.blue() - colour.blue()) < 40;
     };
 }
 
@@ -56,7 +53,8 @@ namespace picture {
     const QColor background(std::max_element(counts.cbegin(), counts.cend()).key());
     const auto isInk = [&background](const QColor& c) {
         return std::max({std::abs(c.red() - background.red()), std::abs(c.green() - background.green()),
-                         std::abs(c.blue() - background.blue())}) > 80;
+                         std::abs(c.blue() - background.blue())})
+            > 80;
     };
 
     int lines = 0;

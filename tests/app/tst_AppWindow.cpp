@@ -117,10 +117,7 @@ void tst_AppWindow::cleanup()
 }
 
 // Switches the drive service to a fresh file with these drives.
-void tst_AppWindow::simulate(const QStringList& drives)
-{
-    QVERIFY(!_drives.serve(_service, drives).isEmpty());
-}
+void tst_AppWindow::simulate(const QStringList& drives) { QVERIFY(!_drives.serve(_service, drives).isEmpty()); }
 
 QStringList tst_AppWindow::column(const QTableView* table, int column)
 {
@@ -232,8 +229,9 @@ void tst_AppWindow::connectedTableFollowsTheDrives()
 void tst_AppWindow::driveWithoutLocationStillGetsARow()
 {
     const QString file = path(QStringLiteral("located.plist"));
-    QVERIFY(write(file, simulation({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
-                                          QStringLiteral("Internal"), QStringLiteral("ATAPI"))})));
+    QVERIFY(write(file,
+                  simulation({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
+                                    QStringLiteral("Internal"), QStringLiteral("ATAPI"))})));
     _service.useBackend([file] { return std::make_unique<LocationlessBackend>(file); });
     QVERIFY(_service.waitForDrives());
     _window = AppWindow::appWindow(_service);

@@ -85,10 +85,7 @@ void tst_AppWindowDetails::cleanup()
     QSettings().clear();
 }
 
-void tst_AppWindowDetails::simulate(const QStringList& drives)
-{
-    QVERIFY(!_drives.serve(_service, drives).isEmpty());
-}
+void tst_AppWindowDetails::simulate(const QStringList& drives) { QVERIFY(!_drives.serve(_service, drives).isEmpty()); }
 
 void tst_AppWindowDetails::clickRow(QTableView* table, int row)
 {

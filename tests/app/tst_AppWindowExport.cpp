@@ -364,8 +364,9 @@ void tst_AppWindowExport::printsOnTheSharedPageLayout()
     QVERIFY(_printedOrientation);
     QCOMPARE(*_printedOrientation, QPageLayout::Landscape);
     QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
-                                              QStringLiteral("-singlefile"), _pdf, path(QStringLiteral("wide"))});
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-singlefile"),
+                  _pdf, path(QStringLiteral("wide"))});
     QVERIFY(render.waitForFinished(20000));
     const QImage page(path(QStringLiteral("wide.png")));
     QVERIFY(!page.isNull());

@@ -115,10 +115,7 @@ void tst_AppWindowInteraction::cleanup()
     QSettings().clear();
 }
 
-QString tst_AppWindowInteraction::simulate(const QString& text)
-{
-    return _drives.serve(_service, text);
-}
+QString tst_AppWindowInteraction::simulate(const QString& text) { return _drives.serve(_service, text); }
 
 void tst_AppWindowInteraction::open(int connectedRows)
 {

@@ -88,8 +88,8 @@ void tst_Installed::showsItsWindowOnADisplay()
 {
     // A display of our own, on a number the server picks.
     XvfbServer xvfb;
-    const QString display =
-        QString::fromLatin1(xvfb.start({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24")}));
+    const QString display = QString::fromLatin1(
+        xvfb.start({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24")}));
     QVERIFY2(!display.isEmpty(), "Xvfb did not start (scripts/install-deps installs it)");
 
     const QTemporaryDir home;

@@ -95,10 +95,9 @@ void tst_Screenshot::windowShowsTheSelectedDrivesDetails()
 
     // What the X server shows, once the window has been drawn.
     QImage shot;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (shot = window->screen()->grabWindow(window->winId()).toImage(),
-         picture::keyNameLines(shot, paneArea, picture::isBlue) >= keyLinesShown),
-        5000);
+    QTRY_VERIFY_WITH_TIMEOUT((shot = window->screen()->grabWindow(window->winId()).toImage(),
+                              picture::keyNameLines(shot, paneArea, picture::isBlue) >= keyLinesShown),
+                             5000);
     QVERIFY(shot.save(QStringLiteral("AppWindow-details.png")));
     const int keyLines = picture::keyNameLines(shot, paneArea, picture::isBlue);
     QVERIFY2(keyLines >= keyLinesShown, qPrintable(QStringLiteral("%1 lines with a blue key name").arg(keyLines)));
@@ -133,10 +132,9 @@ void tst_Screenshot::darkThemeKeepsTheKeyNamesReadable()
     const QWidget* pane = controller->detailText()->viewport();
     const QRect paneArea(pane->mapTo(window, QPoint(0, 0)), pane->size());
 
-    const QImage shot = grabWhen(
-        window, [&](const QImage& image) {
-            return picture::keyNameLines(image, paneArea, picture::near(link)) >= keyLinesShown;
-        });
+    const QImage shot = grabWhen(window, [&](const QImage& image) {
+        return picture::keyNameLines(image, paneArea, picture::near(link)) >= keyLinesShown;
+    });
     QVERIFY(shot.save(QStringLiteral("AppWindow-dark.png")));
     QApplication::setPalette(original);
     // Key names in the theme's link colour on a dark pane, none in pure blue.

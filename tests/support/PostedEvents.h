@@ -11,7 +11,8 @@ namespace testsupport {
 [[nodiscard]] inline bool handlePostedEvents(int timeoutMs = 5000)
 {
     bool ran = false;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
     return QTest::qWaitFor([&ran] { return ran; }, timeoutMs);
 }
 

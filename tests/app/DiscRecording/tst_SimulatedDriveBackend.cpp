@@ -245,11 +245,12 @@ private Q_SLOTS:
         // The script may be played out before anyone looks: wait for its last event, then
         // read the whole record.
         QTRY_COMPARE_WITH_TIMEOUT(log.entries.size(), 9, 5000);
-        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
-                                           QStringLiteral("Appeared sim0"), QStringLiteral("Appeared sim1"),
-                                           QStringLiteral("StatusChanged sim1"), QStringLiteral("StatusChanged sim0"),
-                                           QStringLiteral("StatusChanged sim0"), QStringLiteral("StatusChanged sim1"),
-                                           QStringLiteral("Disappeared sim0")}));
+        QCOMPARE(log.entries,
+                 (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
+                              QStringLiteral("Appeared sim0"), QStringLiteral("Appeared sim1"),
+                              QStringLiteral("StatusChanged sim1"), QStringLiteral("StatusChanged sim0"),
+                              QStringLiteral("StatusChanged sim0"), QStringLiteral("StatusChanged sim1"),
+                              QStringLiteral("Disappeared sim0")}));
         const auto devices = DRDevice::devices();
         QCOMPARE(devices->count(), 1);
         QCOMPARE(tz::as<DRDevice>(devices->objectAtIndex(0))->identifier(), QStringLiteral("sim1"));
@@ -263,7 +264,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         // The events after the insertion wait an hour, so the medium stays while it is read.
         QByteArray script(scriptedDrives);
-        const QByteArray openTray("<real>0.02</real><key>Drive</key><string>sim0</string><key>Event</key><string>OpenTray");
+        const QByteArray openTray(
+            "<real>0.02</real><key>Drive</key><string>sim0</string><key>Event</key><string>OpenTray");
         QVERIFY(script.contains(openTray));
         script.replace(openTray, QByteArray(openTray).replace("0.02", "3600"));
         file.write(script);
