@@ -1,6 +1,7 @@
 // The details pane and the eject button of the device window, over simulated drives.
 #include "Foundation/String.h"
 #include "SimulatedDrives.h"
+#include "support/PostedEvents.h"
 #include "support/StdErrCapture.h"
 #include "app/AppWindow.h"
 #include "app/DeviceRows.h"
@@ -23,22 +24,6 @@
 
 using namespace testfiles;
 
-namespace {
-
-// A drive dictionary with more keys before its end.
-QString withKeys(const QString& drive, const QString& keys)
-{
-    return drive.chopped(int(qstrlen("</dict>"))) + keys + QStringLiteral("</dict>");
-}
-
-const QString closedWithBlankDisc = QStringLiteral(
-    "<key>Media</key><dict><key>Type</key><string>DVDR</string><key>State</key><string>Blank</string></dict>");
-const QString mountedDisc = QStringLiteral("<key>Media</key><dict><key>Type</key><string>DVDROM</string>"
-                                           "<key>State</key><string>Complete</string>"
-                                           "<key>Mounted</key><true/></dict>");
-
-} // namespace
-
 class tst_AppWindowDetails : public QObject
 {
     Q_OBJECT
@@ -55,17 +40,16 @@ private Q_SLOTS:
     void failedEjectLogsOneLine();
 
 private:
-    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    [[nodiscard]] QString path(const QString& name) const { return _drives.path(name); }
     void simulate(const QStringList& drives);
     void clickRow(QTableView* table, int row);
     [[nodiscard]] QString details() const { return _window->detailText()->toPlainText(); }
     [[nodiscard]] QAction* item(const char* name) const { return _window->menuItem(QString::fromUtf8(name)); }
     void postStatusChange(int connectedRow);
 
-    QTemporaryDir _dir;
+    SimulatedDrives _drives;
     DriveService _service;
     std::shared_ptr<AppWindow> _window;
-    int _simulations = 0;
 };
 
 void tst_AppWindowDetails::initTestCase()
@@ -101,13 +85,7 @@ void tst_AppWindowDetails::cleanup()
     QSettings().clear();
 }
 
-void tst_AppWindowDetails::simulate(const QStringList& drives)
-{
-    const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
-    QVERIFY(write(file, simulation(drives)));
-    _service.useSimulatedDrives(file);
-    QVERIFY(_service.waitForDrives());
-}
+void tst_AppWindowDetails::simulate(const QStringList& drives) { QVERIFY(!_drives.serve(_service, drives).isEmpty()); }
 
 void tst_AppWindowDetails::clickRow(QTableView* table, int row)
 {
@@ -192,14 +170,15 @@ void tst_AppWindowDetails::supportedRowShowsInformationOnly()
 
     // Status changes leave a supported drive's details alone.
     QSignalSpy changes(_window->detailText()->document(), &QTextDocument::contentsChanged);
-    postStatusChange(0);
-    QTest::qWait(50);
+    postStatusChange(0); // delivered before it returns
     QCOMPARE(changes.count(), 0);
 
     // Asked all the same, it touches no drive.
     StdErrCapture log;
     _window->doEject(nullptr);
-    QTest::qWait(50);
+    // The drive thread answers in order: once a later request is answered, so is any eject.
+    QVERIFY(_service.requestAndWait(QStringLiteral("sr0"), DriveAction::CloseTray));
+    QVERIFY(testsupport::handlePostedEvents());
     QVERIFY(log.text().isEmpty());
     QCOMPARE(changes.count(), 0);
     const auto sr1 = tz::cast<DRDevice>(_window->tableViewDictForRow(_window->connectedTable(), 1)->objectForKey(deviceKey));
@@ -224,8 +203,7 @@ void tst_AppWindowDetails::clickBelowTheRowsClearsThePane()
     QVERIFY(!_window->ejectButton()->isEnabled());
 
     // Nothing selected: status changes do not bring the details back.
-    postStatusChange(2);
-    QTest::qWait(50);
+    postStatusChange(2); // delivered before it returns
     QVERIFY(details().isEmpty());
 }
 

@@ -1,7 +1,9 @@
 // Saving and printing from the device window, through injected save panel, "open" and print dialog.
+#include "ScreenPicture.h"
 #include "SimulatedDrives.h"
 #include "support/StdErrCapture.h"
 #include "app/AppWindow.h"
+#include "app/PrintInfo.h"
 #include "app/TablePrinting.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DriveService.h"
@@ -21,6 +23,7 @@
 #include <QTextEdit>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 
 using namespace testfiles;
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void printsByTag_data();
     void printsByTag();
     void cancelledPrintPrintsNothing();
+    void printsOnTheSharedPageLayout();
     void printedColumnsHoldTheirWholeText();
 
 private:
@@ -51,6 +55,8 @@ private:
     [[nodiscard]] static QByteArray contents(const QString& file);
     // A menu item stand-in with a tag.
     [[nodiscard]] static std::unique_ptr<QObject> item(int tag);
+    // Puts the test's stand-ins for the panels and the print dialog in the window.
+    void usePresenters();
 
     QTemporaryDir _dir;
     DriveService _service;
@@ -61,6 +67,7 @@ private:
     QStringList _alerts; // "message|reason"
     QString _chosenPath; // null: the save panel is cancelled
     QString _pdf;        // null: the print dialog is cancelled
+    std::optional<QPageLayout::Orientation> _printedOrientation; // the printer's, in the dialog
 };
 
 void tst_AppWindowExport::initTestCase()
@@ -88,12 +95,18 @@ void tst_AppWindowExport::init()
     _suggestedNames.clear();
     _opened.clear();
     _alerts.clear();
+    _printedOrientation.reset();
     _chosenPath = path(QStringLiteral("saved.txt"));
     _pdf = path(QStringLiteral("printed.pdf"));
     QFile::remove(_chosenPath);
     QFile::remove(_pdf);
     _window = AppWindow::appWindow(_service);
     QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 2);
+    usePresenters();
+}
+
+void tst_AppWindowExport::usePresenters()
+{
     ExportPresenters& presenters = _window->exportPresenters();
     presenters.savePanel = [this](QWidget*, const QString& name, const QString& extension) {
         _suggestedNames.append(name);
@@ -106,6 +119,7 @@ void tst_AppWindowExport::init()
     presenters.printDialog = [this](QPrinter& printer, QWidget*) {
         if (_pdf.isNull())
             return false;
+        _printedOrientation = printer.pageLayout().orientation();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(_pdf);
         return true;
@@ -306,18 +320,15 @@ void tst_AppWindowExport::printsByTag()
     const QString text = QString::fromUtf8(toText.readAllStandardOutput());
     QVERIFY2(text.contains(expectedText), qPrintable(text));
     if (tag == 2) {
-        // The whole window: a page that is not blank, wider than tall like the window.
+        // The whole window: a page that is not blank.
         QProcess render;
         render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
                                                   QStringLiteral("-singlefile"), _pdf, path(QStringLiteral("page"))});
         QVERIFY(render.waitForFinished(20000));
         const QImage page(path(QStringLiteral("page.png")));
         QVERIFY(!page.isNull());
-        QSet<QRgb> colours;
-        for (int y = 0; y < page.height(); y += 2)
-            for (int x = 0; x < page.width(); x += 2)
-                colours.insert(page.pixel(x, y));
-        QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
+        const int colours = picture::distinctColours(page);
+        QVERIFY2(colours > 20, qPrintable(QString::number(colours)));
     }
     if (tag == 0)
         QVERIFY(!text.contains(QStringLiteral("DRW-24D5MT")));
@@ -329,6 +340,37 @@ void tst_AppWindowExport::cancelledPrintPrintsNothing()
     const auto sender = item(2);
     _window->printDocument(sender.get());
     QVERIFY(QDir(_dir.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+void tst_AppWindowExport::printsOnTheSharedPageLayout()
+{
+    // The default settings print upright.
+    const auto window = item(2);
+    _window->printDocument(window.get());
+    QVERIFY(_printedOrientation);
+    QCOMPARE(*_printedOrientation, QPageLayout::Portrait);
+
+    // Landscape settings reach the printer, and the page comes out wider than tall.
+    _window.reset();
+    auto settings = std::make_shared<PrintInfo>();
+    QPageLayout layout = settings->pageLayout();
+    layout.setOrientation(QPageLayout::Landscape);
+    settings->setPageLayout(layout);
+    _window = AppWindow::appWindow(_service, settings);
+    usePresenters();
+    QFile::remove(_pdf);
+    _printedOrientation.reset();
+    _window->printDocument(window.get());
+    QVERIFY(_printedOrientation);
+    QCOMPARE(*_printedOrientation, QPageLayout::Landscape);
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-singlefile"),
+                  _pdf, path(QStringLiteral("wide"))});
+    QVERIFY(render.waitForFinished(20000));
+    const QImage page(path(QStringLiteral("wide.png")));
+    QVERIFY(!page.isNull());
+    QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1x%2").arg(page.width()).arg(page.height())));
 }
 
 void tst_AppWindowExport::printedColumnsHoldTheirWholeText()

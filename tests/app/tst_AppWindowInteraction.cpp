@@ -27,33 +27,6 @@
 
 using namespace testfiles;
 
-namespace {
-
-QString withKeys(const QString& drive, const QString& keys)
-{
-    return drive.chopped(int(qstrlen("</dict>"))) + keys + QStringLiteral("</dict>");
-}
-
-// A simulation whose drives come and go: events are (seconds after the previous one, drive, kind).
-QString simulationWithEvents(const QStringList& drives, const QList<std::tuple<double, QString, QString>>& events)
-{
-    QString list;
-    for (const auto& [after, drive, kind] : events)
-        list += QStringLiteral("<dict><key>After</key><real>%1</real><key>Drive</key><string>%2</string>"
-                               "<key>Event</key><string>%3</string></dict>")
-                    .arg(after)
-                    .arg(drive, kind);
-    QString text = simulation(drives);
-    return text.replace(QStringLiteral("</array></dict></plist>"),
-                        QStringLiteral("</array><key>Events</key><array>%1</array></dict></plist>").arg(list));
-}
-
-const QString mountedDisc = QStringLiteral("<key>Media</key><dict><key>Type</key><string>DVDROM</string>"
-                                           "<key>State</key><string>Complete</string>"
-                                           "<key>Mounted</key><true/></dict>");
-
-} // namespace
-
 class tst_AppWindowInteraction : public QObject
 {
     Q_OBJECT
@@ -80,7 +53,7 @@ private Q_SLOTS:
     void aboutBox();
 
 private:
-    [[nodiscard]] QString path(const QString& name) const { return _dir.filePath(name); }
+    [[nodiscard]] QString path(const QString& name) const { return _drives.path(name); }
     // Switches the drive service to a new simulation file with this text.
     QString simulate(const QString& text);
     void open(int connectedRows);
@@ -101,10 +74,9 @@ private:
         _service.setSupportProfile(root, file, problem);
     }
 
-    QTemporaryDir _dir;
+    SimulatedDrives _drives;
     DriveService _service;
     std::shared_ptr<AppWindow> _window;
-    int _simulations = 0;
     QStringList _threeDrives;
 };
 
@@ -143,15 +115,7 @@ void tst_AppWindowInteraction::cleanup()
     QSettings().clear();
 }
 
-QString tst_AppWindowInteraction::simulate(const QString& text)
-{
-    const QString file = path(QStringLiteral("drives%1.plist").arg(++_simulations));
-    if (!write(file, text))
-        return {};
-    _service.useSimulatedDrives(file);
-    _service.waitForDrives();
-    return file;
-}
+QString tst_AppWindowInteraction::simulate(const QString& text) { return _drives.serve(_service, text); }
 
 void tst_AppWindowInteraction::open(int connectedRows)
 {

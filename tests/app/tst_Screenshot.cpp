@@ -4,6 +4,7 @@
 #include "app/AppWindow.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DriveService.h"
+#include "ScreenPicture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,32 +23,8 @@
 
 namespace {
 
-// Pixels of the rectangle that are plainly blue, as the key names are drawn.
-int bluePixels(const QImage& image, const QRect& area)
-{
-    int count = 0;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += c.blue() > 160 && c.red() < 90 && c.green() < 90;
-        }
-    return count;
-}
-
-// Pixels of the rectangle close to the colour (each channel within 40).
-int pixelsNear(const QImage& image, const QRect& area, const QColor& colour)
-{
-    int count = 0;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40 &&
-                     std::abs(c.blue() - colour.blue()) < 40;
-        }
-    return count;
-}
+// The selected drive's information and status show about twenty "Key: value" lines in the pane.
+constexpr int keyLinesShown = 15;
 
 // Mean lightness of the rectangle, 0 (black) to 255 (white).
 int meanLightness(const QImage& image, const QRect& area)
@@ -59,15 +36,6 @@ int meanLightness(const QImage& image, const QRect& area)
         for (int x = inside.left(); x <= inside.right(); x += 2, ++n)
             sum += image.pixelColor(x, y).lightness();
     return n ? int(sum / n) : 0;
-}
-
-int distinctColours(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
 }
 
 } // namespace
@@ -127,11 +95,14 @@ void tst_Screenshot::windowShowsTheSelectedDrivesDetails()
 
     // What the X server shows, once the window has been drawn.
     QImage shot;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (shot = window->screen()->grabWindow(window->winId()).toImage(), bluePixels(shot, paneArea) > 100), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT((shot = window->screen()->grabWindow(window->winId()).toImage(),
+                              picture::keyNameLines(shot, paneArea, picture::isBlue) >= keyLinesShown),
+                             5000);
     QVERIFY(shot.save(QStringLiteral("AppWindow-details.png")));
+    const int keyLines = picture::keyNameLines(shot, paneArea, picture::isBlue);
+    QVERIFY2(keyLines >= keyLinesShown, qPrintable(QStringLiteral("%1 lines with a blue key name").arg(keyLines)));
     QCOMPARE(shot.size(), window->size());
-    QVERIFY2(distinctColours(shot) > 20, "the window looks blank");
+    QVERIFY2(picture::distinctColours(shot) > 20, "the window looks blank");
 }
 
 void tst_Screenshot::darkThemeKeepsTheKeyNamesReadable()
@@ -161,12 +132,16 @@ void tst_Screenshot::darkThemeKeepsTheKeyNamesReadable()
     const QWidget* pane = controller->detailText()->viewport();
     const QRect paneArea(pane->mapTo(window, QPoint(0, 0)), pane->size());
 
-    const QImage shot = grabWhen(window, [&](const QImage& image) { return pixelsNear(image, paneArea, link) > 100; });
+    const QImage shot = grabWhen(window, [&](const QImage& image) {
+        return picture::keyNameLines(image, paneArea, picture::near(link)) >= keyLinesShown;
+    });
     QVERIFY(shot.save(QStringLiteral("AppWindow-dark.png")));
     QApplication::setPalette(original);
     // Key names in the theme's link colour on a dark pane, none in pure blue.
-    QVERIFY2(pixelsNear(shot, paneArea, link) > 100, "no key names in the link colour");
-    QCOMPARE(bluePixels(shot, paneArea), 0);
+    const int keyLines = picture::keyNameLines(shot, paneArea, picture::near(link));
+    QVERIFY2(keyLines >= keyLinesShown,
+             qPrintable(QStringLiteral("%1 lines with a key name in the link colour").arg(keyLines)));
+    QCOMPARE(picture::keyNameLines(shot, paneArea, picture::isBlue), 0);
     QVERIFY2(meanLightness(shot, paneArea) < 80, "the pane is not dark");
 }
 
@@ -189,9 +164,9 @@ void tst_Screenshot::searchBoxInUse()
     supported->selectRow(0);
     QVERIFY(controller->detailText()->toPlainText().contains(QStringLiteral("Device Information")));
 
-    const QImage shot = grabWhen(window, [](const QImage& image) { return distinctColours(image) > 20; });
+    const QImage shot = grabWhen(window, [](const QImage& image) { return picture::distinctColours(image) > 20; });
     QVERIFY(shot.save(QStringLiteral("AppWindow-search.png")));
-    QVERIFY2(distinctColours(shot) > 20, "the window looks blank");
+    QVERIFY2(picture::distinctColours(shot) > 20, "the window looks blank");
 }
 
 QTEST_MAIN(tst_Screenshot)

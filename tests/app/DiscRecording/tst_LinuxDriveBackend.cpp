@@ -5,6 +5,7 @@
 #include "app/DiscRecording/DriveService.h"
 #include "app/DiscRecording/LinuxDriveBackend.h"
 #include "DriveEventLog.h"
+#include "support/PostedEvents.h"
 
 #include "Foundation/String.h"
 
@@ -17,6 +18,7 @@
 
 #include <linux/cdrom.h>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <cerrno>
@@ -209,8 +211,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         _service.install();
+        // Without the preload the testbed is not seen and every case would pass on nothing.
         if (!qEnvironmentVariable("LD_PRELOAD").contains(QStringLiteral("umockdev-preload")))
-            QSKIP("needs libumockdev-preload in LD_PRELOAD (umockdev-wrapper)");
+            QFAIL("needs libumockdev-preload in LD_PRELOAD: run it through ctest or umockdev-wrapper");
     }
 
     void init()
@@ -422,21 +425,32 @@ private Q_SLOTS:
 
     void trayPollingPostsEachTransitionOnce()
     {
+        // Waits for three more polls and for what the first two posted; returns how long it took.
+        const auto threePolls = [this] {
+            QElapsedTimer clock;
+            clock.start();
+            const int before = _model->statusQueries;
+            const bool polled = QTest::qWaitFor([&] { return _model->statusQueries >= before + 3; }, 5000);
+            return polled && testsupport::handlePostedEvents() ? clock.elapsed() : -1;
+        };
         auto log = std::make_unique<DriveEventLog>(DRDeviceStatusChangedNotification);
-        QTest::qWait(200); // several polls with nothing to report
+        QVERIFY(threePolls() >= 0); // with nothing to report
         QVERIFY(log->entries.isEmpty());
 
         _model->trayOpen = true; // someone pressed the drive's button
         QTRY_COMPARE(log->entries, QStringList{QStringLiteral("StatusChanged /dev/sr0")});
-        QTest::qWait(200);
+        const qint64 span = threePolls();
+        QVERIFY(span >= 0);
         QCOMPARE(log->entries.size(), 1);
         _model->trayOpen = false;
         QTRY_COMPARE(log->entries.size(), 2);
 
         log.reset(); // the last observer leaves
-        QTest::qWait(100); // a poll under way when the news reached the drive thread
+        // The drive thread takes its calls in order: once a later request is answered, the
+        // polling has stopped.
+        QVERIFY(_service.requestAndWait(QStringLiteral("/dev/sr0"), DriveAction::CloseTray));
         const int queries = _model->statusQueries;
-        QTest::qWait(200);
+        QTest::qWait(int(std::max<qint64>(2 * span, 200))); // long enough for three polls, twice
         QCOMPARE(_model->statusQueries.load(), queries);
     }
 
