@@ -26,7 +26,10 @@ namespace picture {
 }
 
 // Plainly blue, as key names are drawn on a light pane.
-[[nodiscard]] inline bool isBlue(const QColor& c) { return c.blue() > 160 && c.red() < 90 && c.green() < 90; }
+[[nodiscard]] inline bool isBlue(const QColor& c)
+{
+    return c.blue() > 160 && c.red() < 90 && c.green() < 90;
+}
 
 // Each channel within 40 of the colour.
 [[nodiscard]] inline std::function<bool(const QColor&)> near(const QColor& colour)

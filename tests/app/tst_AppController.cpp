@@ -36,7 +36,8 @@ private:
 void tst_AppController::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(tz::UserDefaults::settingsFormat(), QSettings::UserScope, _dir.filePath(QStringLiteral("config")));
+    QSettings::setPath(tz::UserDefaults::settingsFormat(), QSettings::UserScope,
+                       _dir.filePath(QStringLiteral("config")));
     QApplication::setQuitOnLastWindowClosed(false);
     const QString drives = _dir.filePath(QStringLiteral("drives.plist"));
     QVERIFY(testfiles::write(drives, testfiles::simulation({})));

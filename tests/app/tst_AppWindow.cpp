@@ -117,7 +117,10 @@ void tst_AppWindow::cleanup()
 }
 
 // Switches the drive service to a fresh file with these drives.
-void tst_AppWindow::simulate(const QStringList& drives) { QVERIFY(!_drives.serve(_service, drives).isEmpty()); }
+void tst_AppWindow::simulate(const QStringList& drives)
+{
+    QVERIFY(!_drives.serve(_service, drives).isEmpty());
+}
 
 QStringList tst_AppWindow::column(const QTableView* table, int column)
 {
@@ -159,8 +162,9 @@ void tst_AppWindow::opensWithNoDrivesAndTheSupportedList()
     QCOMPARE(_window->count()->text(), QStringLiteral("3 Supported Drives in This Version of OS-X"));
     QCOMPARE(column(_window->supportedTable(), 0),
              (QStringList{QStringLiteral("GH24NSD1"), QStringLiteral("DRW-24D5MT"), QStringLiteral("BW-16D1HT")}));
-    QCOMPARE(column(_window->supportedTable(), 1),
-             (QStringList{QStringLiteral("LG Electronics / HL-DT-ST"), QStringLiteral("ASUS"), QStringLiteral("ASUS")}));
+    QCOMPARE(
+        column(_window->supportedTable(), 1),
+        (QStringList{QStringLiteral("LG Electronics / HL-DT-ST"), QStringLiteral("ASUS"), QStringLiteral("ASUS")}));
     QVERIFY(_window->detailText()->toPlainText().isEmpty());
     QVERIFY(!_window->ejectButton()->isEnabled());
 }
@@ -247,8 +251,8 @@ void tst_AppWindow::closingStopsTheNotifications()
 {
     _window = AppWindow::appWindow(_service);
     QVERIFY(_window->window()->close());
-    simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"),
-                    QStringLiteral("Internal"), QStringLiteral("SATA"))});
+    simulate({drive(QStringLiteral("sr0"), QStringLiteral("ACME"), QStringLiteral("Writer"), QStringLiteral("Internal"),
+                    QStringLiteral("SATA"))});
     QVERIFY(testsupport::handlePostedEvents()); // the appearances have been posted by now
     QCOMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 0);
 
@@ -263,8 +267,8 @@ void tst_AppWindow::unusableProfileGivesNoRows_data()
     QTest::addColumn<QByteArray>("contents"); // null: no file
     QTest::newRow("missing file") << QByteArray();
     QTest::newRow("malformed") << QByteArray("<plist><array><dict><key>DRDevicePersonalities");
-    QTest::newRow("root is a dictionary")
-        << QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><string>b</string></dict></plist>");
+    QTest::newRow("root is a dictionary") << QByteArray(
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><string>b</string></dict></plist>");
 }
 
 void tst_AppWindow::unusableProfileGivesNoRows()

@@ -85,7 +85,10 @@ void tst_AppWindowDetails::cleanup()
     QSettings().clear();
 }
 
-void tst_AppWindowDetails::simulate(const QStringList& drives) { QVERIFY(!_drives.serve(_service, drives).isEmpty()); }
+void tst_AppWindowDetails::simulate(const QStringList& drives)
+{
+    QVERIFY(!_drives.serve(_service, drives).isEmpty());
+}
 
 void tst_AppWindowDetails::clickRow(QTableView* table, int row)
 {
@@ -97,8 +100,7 @@ void tst_AppWindowDetails::clickRow(QTableView* table, int row)
 void tst_AppWindowDetails::postStatusChange(int connectedRow)
 {
     const tz::DictionaryPtr row = _window->tableViewDictForRow(_window->connectedTable(), connectedRow);
-    _service.notificationCenter()->postNotification(
-        {DRDeviceStatusChangedNotification, row->objectForKey(deviceKey)});
+    _service.notificationCenter()->postNotification({DRDeviceStatusChangedNotification, row->objectForKey(deviceKey)});
 }
 
 void tst_AppWindowDetails::connectedRowShowsInformationAndLiveStatus()
@@ -181,7 +183,8 @@ void tst_AppWindowDetails::supportedRowShowsInformationOnly()
     QVERIFY(testsupport::handlePostedEvents());
     QVERIFY(log.text().isEmpty());
     QCOMPARE(changes.count(), 0);
-    const auto sr1 = tz::cast<DRDevice>(_window->tableViewDictForRow(_window->connectedTable(), 1)->objectForKey(deviceKey));
+    const auto sr1 =
+        tz::cast<DRDevice>(_window->tableViewDictForRow(_window->connectedTable(), 1)->objectForKey(deviceKey));
     QVERIFY(sr1->trayIsOpen());
 }
 

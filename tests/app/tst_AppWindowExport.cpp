@@ -64,9 +64,9 @@ private:
     // What the injected presenters saw.
     QStringList _suggestedNames;
     QStringList _opened;
-    QStringList _alerts; // "message|reason"
-    QString _chosenPath; // null: the save panel is cancelled
-    QString _pdf;        // null: the print dialog is cancelled
+    QStringList _alerts;                                         // "message|reason"
+    QString _chosenPath;                                         // null: the save panel is cancelled
+    QString _pdf;                                                // null: the print dialog is cancelled
     std::optional<QPageLayout::Orientation> _printedOrientation; // the printer's, in the dialog
 };
 
@@ -242,8 +242,9 @@ void tst_AppWindowExport::failedWriteKeepsTheEarlierFileAndIsLogged()
     // The user is told, and nothing is opened as if it had worked.
     QCOMPARE(_opened, QStringList());
     QCOMPARE(_alerts.size(), 1);
-    QVERIFY2(_alerts.first().startsWith(QStringLiteral("The file \u201c%1\u201d could not be saved.|").arg(_chosenPath)),
-             qPrintable(_alerts.first()));
+    QVERIFY2(
+        _alerts.first().startsWith(QStringLiteral("The file \u201c%1\u201d could not be saved.|").arg(_chosenPath)),
+        qPrintable(_alerts.first()));
     QVERIFY2(_alerts.first().section(u'|', 1).size() > 3, qPrintable(_alerts.first()));
 }
 
@@ -274,8 +275,8 @@ void tst_AppWindowExport::failedSaveAlertsAndOpensNothing()
     const QString message = _alerts.first().section(u'|', 0, 0);
     const QString reason = _alerts.first().section(u'|', 1);
     QVERIFY2(message.contains(_chosenPath), qPrintable(message));
-    QVERIFY2(reason.contains(QStringLiteral("directory"), Qt::CaseInsensitive) ||
-                 reason.contains(QStringLiteral("No such file"), Qt::CaseInsensitive),
+    QVERIFY2(reason.contains(QStringLiteral("directory"), Qt::CaseInsensitive)
+                 || reason.contains(QStringLiteral("No such file"), Qt::CaseInsensitive),
              qPrintable(reason));
 }
 
@@ -322,8 +323,9 @@ void tst_AppWindowExport::printsByTag()
     if (tag == 2) {
         // The whole window: a page that is not blank.
         QProcess render;
-        render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"),
-                                                  QStringLiteral("-singlefile"), _pdf, path(QStringLiteral("page"))});
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-singlefile"),
+                      _pdf, path(QStringLiteral("page"))});
         QVERIFY(render.waitForFinished(20000));
         const QImage page(path(QStringLiteral("page.png")));
         QVERIFY(!page.isNull());

@@ -85,13 +85,13 @@ void tst_AppWindowInteraction::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
     QApplication::setQuitOnLastWindowClosed(false);
-    QVERIFY(write(path(QStringLiteral("profile.drprofile")),
-                  profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
-                                        {QStringLiteral("DVDRAM GH24NSD1")}),
-                           profileEntry(QString(), QStringLiteral("ASUS"),
-                                        {QStringLiteral("DRW-24D5MT"), QStringLiteral("BW-16D1HT")}),
-                           profileEntry(QStringLiteral("Pioneer"), QStringLiteral("PIONEER"),
-                                        {QStringLiteral("DVR-103")})})));
+    QVERIFY(write(
+        path(QStringLiteral("profile.drprofile")),
+        profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
+                              {QStringLiteral("DVDRAM GH24NSD1")}),
+                 profileEntry(QString(), QStringLiteral("ASUS"),
+                              {QStringLiteral("DRW-24D5MT"), QStringLiteral("BW-16D1HT")}),
+                 profileEntry(QStringLiteral("Pioneer"), QStringLiteral("PIONEER"), {QStringLiteral("DVR-103")})})));
     _threeDrives = {drive(QStringLiteral("A"), QStringLiteral("Dell"), QStringLiteral("DVR-103"),
                           QStringLiteral("Internal"), QStringLiteral("SATA")),
                     withKeys(drive(QStringLiteral("B"), QStringLiteral("HL-DT-ST"), QStringLiteral("DVDRAM GH24NSD1"),
@@ -115,7 +115,10 @@ void tst_AppWindowInteraction::cleanup()
     QSettings().clear();
 }
 
-QString tst_AppWindowInteraction::simulate(const QString& text) { return _drives.serve(_service, text); }
+QString tst_AppWindowInteraction::simulate(const QString& text)
+{
+    return _drives.serve(_service, text);
+}
 
 void tst_AppWindowInteraction::open(int connectedRows)
 {
@@ -141,8 +144,9 @@ QStringList tst_AppWindowInteraction::shownColumn(const QTableView* table, int c
 void tst_AppWindowInteraction::hotPlugKeepsTheSelectionOnItsDrive()
 {
     // A leaves while B is selected, then comes back.
-    simulate(simulationWithEvents(_threeDrives, {{0.6, QStringLiteral("A"), QStringLiteral("Disappear")},
-                                                 {0.6, QStringLiteral("A"), QStringLiteral("Appear")}}));
+    simulate(simulationWithEvents(_threeDrives,
+                                  {{0.6, QStringLiteral("A"), QStringLiteral("Disappear")},
+                                   {0.6, QStringLiteral("A"), QStringLiteral("Appear")}}));
     open(3);
     QTableView* connected = _window->connectedTable();
     clickRow(connected, 1);
@@ -229,7 +233,8 @@ void tst_AppWindowInteraction::failedEjectShowsTheReason()
     open(3);
     clickRow(_window->connectedTable(), 2); // C: a mounted disc
     QTest::mouseClick(_window->ejectButton(), Qt::LeftButton);
-    QTRY_COMPARE(statusMessage(), QStringLiteral("Device ACME Busy Writer failed to open: its disc is mounted; unmount it first"));
+    QTRY_COMPARE(statusMessage(),
+                 QStringLiteral("Device ACME Busy Writer failed to open: its disc is mounted; unmount it first"));
     _window->showStatusMessage(QStringLiteral("next"));
     QCOMPARE(statusMessage(), QStringLiteral("next"));
 }
@@ -272,8 +277,8 @@ void tst_AppWindowInteraction::sortingLeavesTheRowsInModelOrder()
     QHeaderView* header = supported->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
-    const QStringList sorted{QStringLiteral("BW-16D1HT"), QStringLiteral("DRW-24D5MT"), QStringLiteral("DVDRAM GH24NSD1"),
-                             QStringLiteral("DVR-103")};
+    const QStringList sorted{QStringLiteral("BW-16D1HT"), QStringLiteral("DRW-24D5MT"),
+                             QStringLiteral("DVDRAM GH24NSD1"), QStringLiteral("DVR-103")};
     QCOMPARE(shownColumn(supported, 0), sorted);
     QCOMPARE(_window->tableToText(supported).section(u'\n', 1, 1), QStringLiteral("BW-16D1HT\tASUS"));
     // The data source answers in model order.
@@ -397,7 +402,8 @@ void tst_AppWindowInteraction::rowMenuActsOnTheRowUnderThePointer()
         texts.append(action->text());
         QVERIFY2(action->isEnabled(), qPrintable(action->text()));
     }
-    QCOMPARE(texts, (QStringList{QStringLiteral("Eject"), QStringLiteral("Copy"), QStringLiteral("Save Details as Text…")}));
+    QCOMPARE(texts,
+             (QStringList{QStringLiteral("Eject"), QStringLiteral("Copy"), QStringLiteral("Save Details as Text…")}));
     // The row under the pointer is now the one selected and shown.
     QCOMPARE(AppWindow::selectedRow(connected), 2);
     QCOMPARE(_window->detailedDevice()->identifier(), QStringLiteral("C"));
@@ -437,7 +443,8 @@ void tst_AppWindowInteraction::badDataFilesAreNamedInTheWindow_data()
     QTest::addColumn<bool>("badProfile");
     QTest::addColumn<QString>("message");
     QTest::newRow("profile") << true << QStringLiteral("The profile \u201c%1\u201d is not a property list");
-    QTest::newRow("simulation") << false << QStringLiteral("The drive simulation \u201c%1\u201d is not a property list");
+    QTest::newRow("simulation") << false
+                                << QStringLiteral("The drive simulation \u201c%1\u201d is not a property list");
 }
 
 void tst_AppWindowInteraction::badDataFilesAreNamedInTheWindow()

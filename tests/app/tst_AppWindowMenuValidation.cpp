@@ -49,13 +49,15 @@ void tst_AppWindowMenuValidation::initTestCase()
     QSettings().clear();
     QApplication::setQuitOnLastWindowClosed(false);
     const QString profilePath = _dir.filePath(QStringLiteral("profile.drprofile"));
-    QVERIFY(write(profilePath, profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
-                                                     {QStringLiteral("GH24NSD1")})})));
+    QVERIFY(write(profilePath,
+                  profile({profileEntry(QStringLiteral("LG Electronics"), QStringLiteral("HL-DT-ST"),
+                                        {QStringLiteral("GH24NSD1")})})));
     _service.install();
     _service.setSupportProfile(DeviceSupportProfile::readProfile(profilePath));
     const QString drives = _dir.filePath(QStringLiteral("drives.plist"));
-    QVERIFY(write(drives, simulation({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
-                                            QStringLiteral("Internal"), QStringLiteral("SATA"))})));
+    QVERIFY(write(drives,
+                  simulation({drive(QStringLiteral("sr0"), QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                                    QStringLiteral("Internal"), QStringLiteral("SATA"))})));
     _service.useSimulatedDrives(drives);
     QVERIFY(_service.waitForDrives());
 }
@@ -111,9 +113,12 @@ void tst_AppWindowMenuValidation::everyItemCarriesItsAction()
 
 void tst_AppWindowMenuValidation::openingMenusValidatesTheirItems()
 {
-    const QStringList alwaysInFile{QStringLiteral("actionSaveConnectedsAsText"), QStringLiteral("actionSaveSupportedsAsText"),
-                                   QStringLiteral("actionPrintConnecteds"),      QStringLiteral("actionPrintSupporteds"),
-                                   QStringLiteral("actionPrintDocument"),        QStringLiteral("actionClose"),
+    const QStringList alwaysInFile{QStringLiteral("actionSaveConnectedsAsText"),
+                                   QStringLiteral("actionSaveSupportedsAsText"),
+                                   QStringLiteral("actionPrintConnecteds"),
+                                   QStringLiteral("actionPrintSupporteds"),
+                                   QStringLiteral("actionPrintDocument"),
+                                   QStringLiteral("actionClose"),
                                    QStringLiteral("actionQuit")};
     // Nothing detailed: no detail commands, nothing to eject.
     QCOMPARE(enabledWhileOpen(menu("fileMenu")), alwaysInFile);

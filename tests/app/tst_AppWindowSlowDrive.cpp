@@ -58,16 +58,13 @@ gboolean handleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer d
     case CDROM_DRIVE_STATUS:
         umockdev_ioctl_client_complete(client, *trayOpen ? CDS_TRAY_OPEN : CDS_NO_DISC, 0);
         return TRUE;
-    case CDROM_LOCKDOOR:
-        umockdev_ioctl_client_complete(client, 0, 0);
-        return TRUE;
+    case CDROM_LOCKDOOR: umockdev_ioctl_client_complete(client, 0, 0); return TRUE;
     case CDROMEJECT:
         std::this_thread::sleep_for(std::chrono::seconds(ejectSeconds));
         *trayOpen = true;
         umockdev_ioctl_client_complete(client, 0, 0);
         return TRUE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -90,7 +87,8 @@ private Q_SLOTS:
         QVERIFY2(umockdev_testbed_add_from_string(_testbed, slowDrive, &error), error ? error->message : "add");
         _ioctls = umockdev_ioctl_base_new();
         g_signal_connect(_ioctls, "handle-ioctl", G_CALLBACK(handleIoctl), &_trayOpen);
-        QVERIFY2(umockdev_testbed_attach_ioctl(_testbed, "/dev/sr0", _ioctls, &error), error ? error->message : "attach");
+        QVERIFY2(umockdev_testbed_attach_ioctl(_testbed, "/dev/sr0", _ioctls, &error),
+                 error ? error->message : "attach");
         _service.install();
         _service.useBackend([] {
             auto backend = std::make_unique<LinuxDriveBackend>();

@@ -54,7 +54,7 @@ void tst_Application::eachEventCycleHasItsOwnScope()
     QVERIFY(probe.outerScope);
     QCOMPARE(probe.innerScope, probe.outerScope); // events sent while handling share it
     QVERIFY(!probe.endedDuringEvent);
-    QVERIFY(probe.ended);                         // and it ends with the event
+    QVERIFY(probe.ended); // and it ends with the event
     QVERIFY(!tz::AutoreleaseScope::current());
 }
 

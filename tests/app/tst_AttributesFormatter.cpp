@@ -84,20 +84,20 @@ private Q_SLOTS:
             << Dictionary::make({{QStringLiteral("DRDeviceSupportLevelKey"), s("DRDeviceSupportLevelSupported")}})
             << QStringLiteral("SupportLevel: Supported\n") << QStringList{QStringLiteral("SupportLevel")};
         QTest::newRow("key not beginning with D")
-            << Dictionary::make({{QStringLiteral("VendorName"), s("Acme")}})
-            << QStringLiteral("VendorName: Acme\n") << QStringList{QStringLiteral("VendorName")};
+            << Dictionary::make({{QStringLiteral("VendorName"), s("Acme")}}) << QStringLiteral("VendorName: Acme\n")
+            << QStringList{QStringLiteral("VendorName")};
         QTest::newRow("key beginning with D only")
-            << Dictionary::make({{QStringLiteral("DiscNameKey"), s("Backup")}})
-            << QStringLiteral("iscName: Backup\n") << QStringList{QStringLiteral("iscName")};
+            << Dictionary::make({{QStringLiteral("DiscNameKey"), s("Backup")}}) << QStringLiteral("iscName: Backup\n")
+            << QStringList{QStringLiteral("iscName")};
         QTest::newRow("key beginning with DR only")
             << Dictionary::make({{QStringLiteral("DRTrackLengthKey"), s("300")}})
             << QStringLiteral("TrackLength: 300\n") << QStringList{QStringLiteral("TrackLength")};
         QTest::newRow("lower-case key suffix kept")
-            << Dictionary::make({{QStringLiteral("Passkey"), s("x")}})
-            << QStringLiteral("Passkey: x\n") << QStringList{QStringLiteral("Passkey")};
+            << Dictionary::make({{QStringLiteral("Passkey"), s("x")}}) << QStringLiteral("Passkey: x\n")
+            << QStringList{QStringLiteral("Passkey")};
         QTest::newRow("non-string key: description, value untouched")
-            << Dictionary::make(QList<Dictionary::Entry>{{tz::num(7), s("7up")}})
-            << QStringLiteral("7: 7up\n") << QStringList{QStringLiteral("7")};
+            << Dictionary::make(QList<Dictionary::Entry>{{tz::num(7), s("7up")}}) << QStringLiteral("7: 7up\n")
+            << QStringList{QStringLiteral("7")};
 
         // Values lose their key's stem (the key without "Key") only when they begin with all of it.
         const auto valueRow = [&](const char* name, const char* key, const char* value, const char* line) {
@@ -125,8 +125,8 @@ private Q_SLOTS:
                  "VendorName: DRDeviceMediaStateBlank\n");
         valueRow("free text sharing first letters", "Model", "MX-1", "Model: MX-1\n");
         QTest::newRow("boolean text sharing first letters")
-            << Dictionary::make({{QStringLiteral("Nope"), tz::boolean(false)}})
-            << QStringLiteral("Nope: NO\n") << QStringList{QStringLiteral("Nope")};
+            << Dictionary::make({{QStringLiteral("Nope"), tz::boolean(false)}}) << QStringLiteral("Nope: NO\n")
+            << QStringList{QStringLiteral("Nope")};
 
         QTest::newRow("booleans and numbers")
             << Dictionary::make({{QStringLiteral("DRDeviceIsTrayOpenKey"), tz::boolean(true)},
@@ -150,20 +150,20 @@ private Q_SLOTS:
             << QStringLiteral("A: 1\n[No Data Available]C: 3\n")
             << QStringList{QStringLiteral("A"), QStringLiteral("C")};
 
-        QTest::newRow("date")
-            << Dictionary::make({{QStringLiteral("When"), tz::Date::make(0)}})
-            << QStringLiteral("When: Object of Class: NSDate, description: 1970-01-01 00:00:00 +0000\n")
-            << QStringList{QStringLiteral("When")};
-        QTest::newRow("data")
-            << Dictionary::make({{QStringLiteral("Bytes"), tz::Data::make(QByteArrayLiteral("\x01\x02"))}})
-            << QStringLiteral("Bytes: Object of Class: NSData, description: <0102>\n")
-            << QStringList{QStringLiteral("Bytes")};
-        QTest::newRow("array")
-            << Dictionary::make({{QStringLiteral("List"), tz::Array::make({s("a"), s("b")})}})
-            << QStringLiteral("List: (\n    a,\n    b\n)\n") << QStringList{QStringLiteral("List")};
+        QTest::newRow("date") << Dictionary::make({{QStringLiteral("When"), tz::Date::make(0)}})
+                              << QStringLiteral(
+                                     "When: Object of Class: NSDate, description: 1970-01-01 00:00:00 +0000\n")
+                              << QStringList{QStringLiteral("When")};
+        QTest::newRow("data") << Dictionary::make(
+            {{QStringLiteral("Bytes"), tz::Data::make(QByteArrayLiteral("\x01\x02"))}})
+                              << QStringLiteral("Bytes: Object of Class: NSData, description: <0102>\n")
+                              << QStringList{QStringLiteral("Bytes")};
+        QTest::newRow("array") << Dictionary::make({{QStringLiteral("List"), tz::Array::make({s("a"), s("b")})}})
+                               << QStringLiteral("List: (\n    a,\n    b\n)\n") << QStringList{QStringLiteral("List")};
         QTest::newRow("track value")
             << Dictionary::make({{QStringLiteral("Track"), std::make_shared<const DRTrack>(Dictionary::make())}})
-            << QStringLiteral("Track: Object of Class: DRTrack, description: DRTrack; Properties: [No Data Available]\n")
+            << QStringLiteral(
+                   "Track: Object of Class: DRTrack, description: DRTrack; Properties: [No Data Available]\n")
             << QStringList{QStringLiteral("Track")};
 
         QTest::newRow("bad line names the whole key, later keys go on")

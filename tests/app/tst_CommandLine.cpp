@@ -91,8 +91,8 @@ tst_CommandLine::Result tst_CommandLine::run(const QStringList& arguments, const
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(BURNER_CATALOGUE_BIN),
                   QStringList{QStringLiteral("--simulate"), path(QStringLiteral("drives.plist")),
-                              QStringLiteral("--profile"), path(QStringLiteral("profile.drprofile"))} +
-                      arguments);
+                              QStringLiteral("--profile"), path(QStringLiteral("profile.drprofile"))}
+                      + arguments);
     Result result;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
         return result;
@@ -143,8 +143,8 @@ void tst_CommandLine::listAsJson()
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(rows.size(), 2);
     const QJsonObject second = rows.at(1).toObject();
-    QCOMPARE(second.keys(), (QStringList{QStringLiteral("MANUFACTURER"), QStringLiteral("MODEL"),
-                                         QStringLiteral("SUPPORTED")}));
+    QCOMPARE(second.keys(),
+             (QStringList{QStringLiteral("MANUFACTURER"), QStringLiteral("MODEL"), QStringLiteral("SUPPORTED")}));
     QCOMPARE(second.value(QStringLiteral("MODEL")).toString(), QStringLiteral("NoName Slim 8X, External via USB"));
     QCOMPARE(second.value(QStringLiteral("SUPPORTED")).toString(), QStringLiteral("Unsupported"));
     QCOMPARE(rows.at(0).toObject().value(QStringLiteral("SUPPORTED")).toString(), QStringLiteral("Supported"));
@@ -168,9 +168,9 @@ void tst_CommandLine::detailsAsPlainText()
     const Result result = run({QStringLiteral("--details"), QStringLiteral("1")});
     QCOMPARE(result.status, 0);
     // The details pane's text: both sections, names without their service prefix, no styles.
-    static const QRegularExpression layout(QStringLiteral(
-        "^Device Information \\n\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\\n\\n(.|\\n)*"
-        "VendorName: NoName\\n(.|\\n)*\\nDevice Status\\n[-0-9: +]+\\n\\n(.|\\n)*IsTrayOpen: YES\\n"));
+    static const QRegularExpression layout(
+        QStringLiteral("^Device Information \\n\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\\n\\n(.|\\n)*"
+                       "VendorName: NoName\\n(.|\\n)*\\nDevice Status\\n[-0-9: +]+\\n\\n(.|\\n)*IsTrayOpen: YES\\n"));
     QVERIFY2(layout.match(result.out).hasMatch(), qPrintable(result.out));
 }
 
@@ -184,7 +184,8 @@ void tst_CommandLine::exitStatus_data()
     QTest::newRow("unknown option") << QStringList{s("--bogus")} << 2 << s("Unknown option 'bogus'");
     QTest::newRow("list without a name") << QStringList{s("--list")} << 2 << s("Missing value after '--list'");
     QTest::newRow("unknown list") << QStringList{s("--list"), s("drives")} << 2 << s("unknown list \"drives\"");
-    QTest::newRow("row past the end") << QStringList{s("--details"), s("2")} << 2 << s("no connected drive at row \"2\"");
+    QTest::newRow("row past the end") << QStringList{s("--details"), s("2")} << 2
+                                      << s("no connected drive at row \"2\"");
     QTest::newRow("negative row") << QStringList{s("--eject"), s("-1")} << 2 << s("no connected drive at row \"-1\"");
     QTest::newRow("row not a number") << QStringList{s("--details"), s("first")} << 2 << s("at row \"first\"");
     QTest::newRow("two actions") << QStringList{s("--list"), s("connected"), s("--eject"), s("0")} << 2
@@ -200,8 +201,8 @@ void tst_CommandLine::exitStatus_data()
     QTest::newRow("eject closes an open tray") << QStringList{s("--eject"), s("1")} << 0 << QString();
     QTest::newRow("version") << QStringList{s("--version")} << 0 << s("burner-catalogue ");
     QTest::newRow("help") << QStringList{s("--help")} << 0 << s("counted from 0");
-    QTest::newRow("help names the simulation") << QStringList{s("--help")} << 0
-                                               << s("--simulate " BURNER_CATALOGUE_DATADIR "/simulated-drives.plist");
+    QTest::newRow("help names the simulation")
+        << QStringList{s("--help")} << 0 << s("--simulate " BURNER_CATALOGUE_DATADIR "/simulated-drives.plist");
 
     // Files that are there but are not what they should be.
     const QString garbage = path(s("garbage"));
@@ -219,14 +220,14 @@ void tst_CommandLine::exitStatus_data()
         << s("is not a drive simulation (its root is not a dictionary)");
 
     // The toolkit's own options are the toolkit's; ours still get their one line.
-    QTest::newRow("toolkit style option") << QStringList{s("-style"), s("Fusion"), s("--list"), s("supported")} << 0
-                                          << s("Model\tManufacturer\n");
+    QTest::newRow("toolkit style option")
+        << QStringList{s("-style"), s("Fusion"), s("--list"), s("supported")} << 0 << s("Model\tManufacturer\n");
     QTest::newRow("toolkit options in both spellings")
-        << QStringList{s("--platform"), s("offscreen"), s("-reverse"), s("-stylesheet=x.qss"), s("--list"),
-                       s("connected")}
+        << QStringList{s("--platform"),        s("offscreen"), s("-reverse"),
+                       s("-stylesheet=x.qss"), s("--list"),    s("connected")}
         << 0 << s("Model\tManufacturer\tSupported\n");
-    QTest::newRow("unknown option beside a toolkit one") << QStringList{s("-style"), s("Fusion"), s("--colour")} << 2
-                                                         << s("Unknown option 'colour'");
+    QTest::newRow("unknown option beside a toolkit one")
+        << QStringList{s("-style"), s("Fusion"), s("--colour")} << 2 << s("Unknown option 'colour'");
 }
 
 void tst_CommandLine::exitStatus()
@@ -272,8 +273,9 @@ void tst_CommandLine::noDisplay_data()
     QTest::addColumn<QStringList>("environment");
     QTest::addColumn<QString>("message");
     QTest::newRow("no display set") << QStringList() << QStringLiteral("no display to open the window on");
-    QTest::newRow("display that is not there") << QStringList{QStringLiteral("DISPLAY=:4321")}
-                                               << QStringLiteral("cannot open the window: could not connect to display");
+    QTest::newRow("display that is not there")
+        << QStringList{QStringLiteral("DISPLAY=:4321")}
+        << QStringLiteral("cannot open the window: could not connect to display");
 }
 
 void tst_CommandLine::noDisplay()

@@ -52,7 +52,7 @@ void tst_CommandLineOutput::initTestCase()
 }
 
 tst_CommandLineOutput::Result tst_CommandLineOutput::run(const QStringList& arguments, int stdoutFd,
-                                                          bool ignoreSigpipe) const
+                                                         bool ignoreSigpipe) const
 {
     int errPipe[2];
     if (::pipe(errPipe) != 0)
@@ -106,9 +106,9 @@ void tst_CommandLineOutput::closedPipeEndsQuietly()
     int out[2];
     QVERIFY(::pipe(out) == 0);
     ::close(out[0]);
-    const Result result = run({u"--list"_s, u"supported"_s, u"--profile"_s, path(u"big.drprofile"_s), u"--simulate"_s,
-                               path(u"none.plist"_s)},
-                              out[1], ignoreSigpipe);
+    const Result result = run(
+        {u"--list"_s, u"supported"_s, u"--profile"_s, path(u"big.drprofile"_s), u"--simulate"_s, path(u"none.plist"_s)},
+        out[1], ignoreSigpipe);
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.signal, SIGPIPE);
 }
@@ -118,9 +118,9 @@ void tst_CommandLineOutput::fullDeviceIsReported()
     const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
     if (full < 0)
         QSKIP("no /dev/full here");
-    const Result result = run({u"--list"_s, u"supported"_s, u"--profile"_s, path(u"big.drprofile"_s), u"--simulate"_s,
-                               path(u"none.plist"_s)},
-                              full);
+    const Result result = run(
+        {u"--list"_s, u"supported"_s, u"--profile"_s, path(u"big.drprofile"_s), u"--simulate"_s, path(u"none.plist"_s)},
+        full);
     QCOMPARE(result.status, 1);
     QCOMPARE(result.err, QByteArray("burner-catalogue: cannot write to standard output: No space left on device\n"));
 }

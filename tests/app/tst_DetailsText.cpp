@@ -40,8 +40,10 @@ void tst_DetailsText::dateText()
 
 void tst_DetailsText::rowWithoutDeviceHasOnlyInformation()
 {
-    const tz::DictionaryPtr info = tz::Dictionary::make({{QStringLiteral("DRDeviceProductNameKey"), tz::str(QStringLiteral("GH24NSD1"))}});
-    const tz::DictionaryPtr row = tz::Dictionary::make({{modelKey, tz::str(QStringLiteral("GH24NSD1"))}, {infoKey, info}});
+    const tz::DictionaryPtr info =
+        tz::Dictionary::make({{QStringLiteral("DRDeviceProductNameKey"), tz::str(QStringLiteral("GH24NSD1"))}});
+    const tz::DictionaryPtr row =
+        tz::Dictionary::make({{modelKey, tz::str(QStringLiteral("GH24NSD1"))}, {infoKey, info}});
     const QString text = DetailsText::forRow(row).string();
     static const QRegularExpression layout(QStringLiteral(
         "^Device Information \\n\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\\n\\nProductName: GH24NSD1\\n$"));

@@ -80,19 +80,19 @@ void tst_DeviceRows::manufacturer_data()
         << QStringLiteral("Maker / VEND / Alt1 / Alt2");
     QTest::newRow("alternates joined, then trimmed as a whole")
         << none << none << QVariant(names({" A ", " B "})) << QStringLiteral("A  /  B");
-    QTest::newRow("nothing but an empty vendor") << none << QStringLiteral("") << QVariant()
-                                                 << QStringLiteral("[UNKNOWN MANUFACTURER]");
-    QTest::newRow("alternates as one string alone") << none << none << QVariant(QStringLiteral(" Alt Name "))
-                                                    << QStringLiteral("Alt Name");
-    QTest::newRow("actual vendor and an empty vendor") << QStringLiteral("Maker") << QStringLiteral("") << QVariant()
-                                                       << QStringLiteral("Maker");
+    QTest::newRow("nothing but an empty vendor")
+        << none << QStringLiteral("") << QVariant() << QStringLiteral("[UNKNOWN MANUFACTURER]");
+    QTest::newRow("alternates as one string alone")
+        << none << none << QVariant(QStringLiteral(" Alt Name ")) << QStringLiteral("Alt Name");
+    QTest::newRow("actual vendor and an empty vendor")
+        << QStringLiteral("Maker") << QStringLiteral("") << QVariant() << QStringLiteral("Maker");
     QTest::newRow("vendor alone") << none << QStringLiteral(" VEND ") << QVariant() << QStringLiteral("VEND");
-    QTest::newRow("blank vendor counts as empty") << none << QStringLiteral("  ") << QVariant(QStringLiteral(" "))
-                                                  << QStringLiteral("[UNKNOWN MANUFACTURER]");
-    QTest::newRow("actual vendor and alternates") << QStringLiteral("Maker") << none
-                                                  << QVariant(names({"Alt"})) << QStringLiteral("Maker / Alt");
-    QTest::newRow("empty alternates array") << none << QStringLiteral("VEND") << QVariant(names({}))
-                                            << QStringLiteral("VEND");
+    QTest::newRow("blank vendor counts as empty")
+        << none << QStringLiteral("  ") << QVariant(QStringLiteral(" ")) << QStringLiteral("[UNKNOWN MANUFACTURER]");
+    QTest::newRow("actual vendor and alternates")
+        << QStringLiteral("Maker") << none << QVariant(names({"Alt"})) << QStringLiteral("Maker / Alt");
+    QTest::newRow("empty alternates array")
+        << none << QStringLiteral("VEND") << QVariant(names({})) << QStringLiteral("VEND");
 }
 
 void tst_DeviceRows::manufacturer()
@@ -139,9 +139,9 @@ void tst_DeviceRows::entriesWithoutRowsAndOtherRoots()
 {
     const auto profile = tz::Dictionary::make();
     const auto root = tz::Array::make({
-        entry({}, profile),                                            // no personalities
-        entry(tz::str(QStringLiteral("not a personality")), profile),  // neither dictionary nor array
-        entry(tz::Array::make(), profile),                             // no personality in the array
+        entry({}, profile),                                           // no personalities
+        entry(tz::str(QStringLiteral("not a personality")), profile), // neither dictionary nor array
+        entry(tz::Array::make(), profile),                            // no personality in the array
         tz::str(QStringLiteral("not an entry")),
         entry(personality(QStringLiteral("V"), {}, QStringLiteral("P")), {}), // no profile: row without INFO
     });

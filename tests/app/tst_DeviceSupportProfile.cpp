@@ -26,7 +26,8 @@ private:
 
 void tst_DeviceSupportProfile::choosesOverrideElseServicePathsElseBuiltIn()
 {
-    if (QFileInfo::exists(DeviceSupportProfile::pathToFile) || QFileInfo::exists(DeviceSupportProfile::leopardPathToFile))
+    if (QFileInfo::exists(DeviceSupportProfile::pathToFile)
+        || QFileInfo::exists(DeviceSupportProfile::leopardPathToFile))
         QSKIP("this machine has the disc-recording service's own profile");
     QCOMPARE(DeviceSupportProfile::chosenPath(), DeviceSupportProfile::builtInPath);
     const QString mine = _dir.filePath(QStringLiteral("mine.drprofile"));
@@ -64,8 +65,8 @@ void tst_DeviceSupportProfile::textHoldingNulReads()
     const QString path = _dir.filePath(QStringLiteral("nul.drprofile"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>A\0B</string></array></plist>",
-                          85));
+    file.write(
+        QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>A\0B</string></array></plist>", 85));
     file.close();
     const tz::Id profile = DeviceSupportProfile::readProfile(path);
     const auto* root = tz::as<tz::Array>(profile);

@@ -43,13 +43,11 @@ void answerDialog(const QString& name)
 void tst_ExportPresenters::savePanel_data()
 {
     QTest::addColumn<QString>("suggested");
-    QTest::addColumn<QString>("typed"); // null: the user cancels; empty: saves as offered
+    QTest::addColumn<QString>("typed");    // null: the user cancels; empty: saves as offered
     QTest::addColumn<QString>("expected"); // file name of the answer; null: a null answer
 
-    QTest::newRow("offered name gets the extension")
-        << u"Connected Devices"_s << u""_s << u"Connected Devices.txt"_s;
-    QTest::newRow("offered name with the extension kept")
-        << u"Item Detail.txt"_s << u""_s << u"Item Detail.txt"_s;
+    QTest::newRow("offered name gets the extension") << u"Connected Devices"_s << u""_s << u"Connected Devices.txt"_s;
+    QTest::newRow("offered name with the extension kept") << u"Item Detail.txt"_s << u""_s << u"Item Detail.txt"_s;
     QTest::newRow("extension in capitals kept") << u"x"_s << u"NOTES.TXT"_s << u"NOTES.TXT"_s;
     QTest::newRow("other extension gets txt added") << u"x"_s << u"burners.csv"_s << u"burners.csv.txt"_s;
     QTest::newRow("cancel answers null") << u"Supported Burners"_s << QString() << QString();

@@ -80,7 +80,8 @@ void tst_Installed::listsTheInstalledProfile()
         outputs.append(out);
     }
     // With no --profile and no system profile, the built-in one is the installed one.
-    if (!QFileInfo::exists(DeviceSupportProfile::pathToFile) && !QFileInfo::exists(DeviceSupportProfile::leopardPathToFile))
+    if (!QFileInfo::exists(DeviceSupportProfile::pathToFile)
+        && !QFileInfo::exists(DeviceSupportProfile::leopardPathToFile))
         QCOMPARE(outputs.at(0), outputs.at(1));
 }
 
@@ -99,8 +100,9 @@ void tst_Installed::showsItsWindowOnADisplay()
     QProcess app;
     app.setProcessEnvironment(environment);
     // Qt's own options go to Qt, beside the program's.
-    app.start(program(), {QStringLiteral("-style"), QStringLiteral("Fusion"), QStringLiteral("--simulate"),
-                          installed(QStringLiteral("share/burner-catalogue/simulated-drives.plist"))});
+    app.start(program(),
+              {QStringLiteral("-style"), QStringLiteral("Fusion"), QStringLiteral("--simulate"),
+               installed(QStringLiteral("share/burner-catalogue/simulated-drives.plist"))});
     QVERIFY(app.waitForStarted(10000));
     const auto stopApp = qScopeGuard([&app] {
         app.terminate();

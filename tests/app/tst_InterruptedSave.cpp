@@ -49,7 +49,8 @@ tz::Id bigList(const QString& tag)
 {
     QList<tz::Id> rows;
     for (int i = 0; i < 6000; ++i)
-        rows.append(tz::Dictionary::make({{u"model"_s, tz::str(tag + QString::number(i))}, {u"vendor"_s, tz::str(tag)}}));
+        rows.append(
+            tz::Dictionary::make({{u"model"_s, tz::str(tag + QString::number(i))}, {u"vendor"_s, tz::str(tag)}}));
     return tz::Array::make(rows);
 }
 
@@ -93,7 +94,8 @@ void tst_InterruptedSave::killedSaveLeavesOldOrNewFile()
     int sawOlder = 0;
     int sawNewer = 0;
     int leftovers = 0;
-    const int rounds = qEnvironmentVariableIntValue("TZ_KILL_ROUNDS") > 0 ? qEnvironmentVariableIntValue("TZ_KILL_ROUNDS") : 60;
+    const int rounds =
+        qEnvironmentVariableIntValue("TZ_KILL_ROUNDS") > 0 ? qEnvironmentVariableIntValue("TZ_KILL_ROUNDS") : 60;
     for (int round = 0; round < rounds; ++round) {
         const pid_t child = ::fork();
         if (child == 0) {
@@ -108,7 +110,8 @@ void tst_InterruptedSave::killedSaveLeavesOldOrNewFile()
         QVERIFY(WIFSIGNALED(status));
 
         const QByteArray now = contents(path);
-        QVERIFY2(now == older || now == newer, qPrintable(u"round %1: %2 bytes, neither version"_s.arg(round).arg(now.size())));
+        QVERIFY2(now == older || now == newer,
+                 qPrintable(u"round %1: %2 bytes, neither version"_s.arg(round).arg(now.size())));
         (now == older ? sawOlder : sawNewer)++;
         const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
         QVERIFY(names.contains(u"saved"_s));

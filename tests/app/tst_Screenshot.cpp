@@ -157,8 +157,8 @@ void tst_Screenshot::searchBoxInUse()
     QVERIFY(shown > 0);
     QVERIFY(shown < all);
     for (int row = 0; row < shown; ++row) {
-        const QString line = supported->model()->index(row, 0).data().toString() + u' ' +
-                             supported->model()->index(row, 1).data().toString();
+        const QString line = supported->model()->index(row, 0).data().toString() + u' '
+            + supported->model()->index(row, 1).data().toString();
         QVERIFY2(line.contains(QStringLiteral("plextor"), Qt::CaseInsensitive), qPrintable(line));
     }
     supported->selectRow(0);

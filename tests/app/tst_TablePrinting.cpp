@@ -87,7 +87,7 @@ void tst_TablePrinting::tablePagesBreakBetweenRows_data()
     QTest::addColumn<int>("rowHeight");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("minimumPages");
-    QTest::addColumn<bool>("rearranged"); // column 2 moved to the front, column 1 hidden
+    QTest::addColumn<bool>("rearranged");    // column 2 moved to the front, column 1 hidden
     QTest::addColumn<QList<int>>("printed"); // columns in the order expected on paper
 
     QTest::newRow("narrow table") << 2 << 100 << 30 << 60 << 3 << false << QList<int>{0, 1};

@@ -29,24 +29,20 @@ void tst_TableText::tableToText_data()
 
     QTest::newRow("two columns, one row")
         << QStringList{u"A"_s, u"B"_s} << Rows{{u"x"_s, u"y"_s}} << Moves{} << QList<int>{} << u"A\tB\nx\ty\n"_s;
-    QTest::newRow("empty table is the title line")
-        << QStringList{u"Model"_s, u"Manufacturer"_s} << Rows{} << Moves{} << QList<int>{}
-        << u"Model\tManufacturer\n"_s;
+    QTest::newRow("empty table is the title line") << QStringList{u"Model"_s, u"Manufacturer"_s} << Rows{} << Moves{}
+                                                   << QList<int>{} << u"Model\tManufacturer\n"_s;
     QTest::newRow("columns moved by the user")
         << QStringList{u"A"_s, u"B"_s, u"C"_s} << Rows{{u"1"_s, u"2"_s, u"3"_s}, {u"4"_s, u"5"_s, u"6"_s}}
         << Moves{{2, 0}} << QList<int>{} << u"C\tA\tB\n3\t1\t2\n6\t4\t5\n"_s;
-    QTest::newRow("two moves")
-        << QStringList{u"A"_s, u"B"_s, u"C"_s} << Rows{{u"1"_s, u"2"_s, u"3"_s}} << Moves{{0, 2}, {0, 1}}
-        << QList<int>{} << u"C\tB\tA\n3\t2\t1\n"_s;
+    QTest::newRow("two moves") << QStringList{u"A"_s, u"B"_s, u"C"_s} << Rows{{u"1"_s, u"2"_s, u"3"_s}}
+                               << Moves{{0, 2}, {0, 1}} << QList<int>{} << u"C\tB\tA\n3\t2\t1\n"_s;
     QTest::newRow("hidden column still exported")
-        << QStringList{u"A"_s, u"B"_s} << Rows{{u"x"_s, u"y"_s}} << Moves{} << QList<int>{0}
-        << u"A\tB\nx\ty\n"_s;
-    QTest::newRow("nothing quoted")
-        << QStringList{u"A \"quoted\""_s, u"B"_s} << Rows{{u"tab\there"_s, u"Gr\u00fc\u00dfe, \u65e5\u672c"_s}}
-        << Moves{} << QList<int>{} << u"A \"quoted\"\tB\ntab\there\tGr\u00fc\u00dfe, \u65e5\u672c\n"_s;
-    QTest::newRow("empty cells keep their tabs")
-        << QStringList{u"A"_s, u"B"_s, u"C"_s} << Rows{{u""_s, u""_s, u""_s}} << Moves{} << QList<int>{}
-        << u"A\tB\tC\n\t\t\n"_s;
+        << QStringList{u"A"_s, u"B"_s} << Rows{{u"x"_s, u"y"_s}} << Moves{} << QList<int>{0} << u"A\tB\nx\ty\n"_s;
+    QTest::newRow("nothing quoted") << QStringList{u"A \"quoted\""_s, u"B"_s}
+                                    << Rows{{u"tab\there"_s, u"Gr\u00fc\u00dfe, \u65e5\u672c"_s}} << Moves{}
+                                    << QList<int>{} << u"A \"quoted\"\tB\ntab\there\tGr\u00fc\u00dfe, \u65e5\u672c\n"_s;
+    QTest::newRow("empty cells keep their tabs") << QStringList{u"A"_s, u"B"_s, u"C"_s} << Rows{{u""_s, u""_s, u""_s}}
+                                                 << Moves{} << QList<int>{} << u"A\tB\tC\n\t\t\n"_s;
 }
 
 void tst_TableText::tableToText()

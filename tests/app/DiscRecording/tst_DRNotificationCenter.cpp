@@ -127,22 +127,22 @@ private Q_SLOTS:
         const DRNotification first{QStringLiteral("First"), nullptr};
         const DRNotification second{QStringLiteral("Second"), nullptr};
         int observer = 0;
-        center()->addObserverSelectorNameObject(
-            &observer,
-            [&](const DRNotification& n) {
-                order.append(QStringLiteral("begin ") + n.name);
-                if (n.name == first.name)
-                    center()->postNotification(second);
-                order.append(QStringLiteral("end ") + n.name);
-            },
-            first.name, {});
+        center()->addObserverSelectorNameObject(&observer,
+                                                [&](const DRNotification& n) {
+                                                    order.append(QStringLiteral("begin ") + n.name);
+                                                    if (n.name == first.name)
+                                                        center()->postNotification(second);
+                                                    order.append(QStringLiteral("end ") + n.name);
+                                                },
+                                                first.name, {});
         center()->addObserverSelectorNameObject(
             &observer, [&](const DRNotification& n) { order.append(QStringLiteral("begin ") + n.name); }, second.name,
             {});
         center()->postNotification(first);
         center()->removeObserverNameObject(&observer, {}, {});
-        QCOMPARE(order, (QStringList{QStringLiteral("begin First"), QStringLiteral("end First"),
-                                     QStringLiteral("begin Second")}));
+        QCOMPARE(
+            order,
+            (QStringList{QStringLiteral("begin First"), QStringLiteral("end First"), QStringLiteral("begin Second")}));
     }
 
     void observerRemovedByAnEarlierHandlerIsSkipped()

@@ -172,8 +172,7 @@ gboolean handleIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer d
         model->trayOpen = false;
         umockdev_ioctl_client_complete(client, 0, 0);
         return TRUE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -246,7 +245,10 @@ private Q_SLOTS:
         _ioctls = nullptr;
     }
 
-    void listsRecordersOnly() { QCOMPARE(identifiers(), (QStringList{QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr2")})); }
+    void listsRecordersOnly()
+    {
+        QCOMPARE(identifiers(), (QStringList{QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr2")}));
+    }
 
     void ataDriveInfoComesFromItsInquiryData()
     {
@@ -292,8 +294,8 @@ private Q_SLOTS:
             << ata << QByteArray("E: ID_BUS=scsi\n") << DRDevicePhysicalInterconnectATAPI
             << DRDevicePhysicalInterconnectLocationInternal;
         QTest::newRow("USB known only by its parents")
-            << QByteArray("/devices/pci0000:00/0000:00:14.0/usb2/2-3/2-3:1.0/host4/target4:0:0/4:0:0:0")
-            << QByteArray() << DRDevicePhysicalInterconnectUSB << DRDevicePhysicalInterconnectLocationExternal;
+            << QByteArray("/devices/pci0000:00/0000:00:14.0/usb2/2-3/2-3:1.0/host4/target4:0:0/4:0:0:0") << QByteArray()
+            << DRDevicePhysicalInterconnectUSB << DRDevicePhysicalInterconnectLocationExternal;
         QTest::newRow("SCSI host adapter") << QByteArray("/devices/pci0000:00/0000:00:10.0/host4/target4:0:0/4:0:0:0")
                                            << QByteArray("E: ID_BUS=scsi\n") << DRDevicePhysicalInterconnectSCSI
                                            << DRDevicePhysicalInterconnectLocationUnknown;
@@ -304,10 +306,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, properties);
         QFETCH(QString, interconnect);
         QFETCH(QString, location);
-        QByteArray description = "P: " + parent + "/block/sr4\nN: sr4\nE: DEVNAME=/dev/sr4\nE: DEVTYPE=disk\n"
-                                 "E: SUBSYSTEM=block\nE: MAJOR=11\nE: MINOR=4\nA: dev=11:4\nE: ID_CDROM=1\n"
-                                 "E: ID_CDROM_CD_R=1\n" + properties
-                                 + "\nP: " + parent + "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: vendor=X\n";
+        QByteArray description = "P: " + parent
+            + "/block/sr4\nN: sr4\nE: DEVNAME=/dev/sr4\nE: DEVTYPE=disk\n"
+              "E: SUBSYSTEM=block\nE: MAJOR=11\nE: MINOR=4\nA: dev=11:4\nE: ID_CDROM=1\n"
+              "E: ID_CDROM_CD_R=1\n"
+            + properties + "\nP: " + parent + "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: vendor=X\n";
         if (parent.contains("usb2"))
             description += "\nP: /devices/pci0000:00/0000:00:14.0/usb2/2-3\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n";
         GError* error = nullptr;
@@ -352,7 +355,8 @@ private Q_SLOTS:
         QVERIFY(sata->closeTray());
         QVERIFY(!sata->trayIsOpen());
         const QMutexLocker locker(&_model->lock);
-        QCOMPARE(_model->requests, (QStringList{QStringLiteral("lock"), QStringLiteral("eject"), QStringLiteral("close")}));
+        QCOMPARE(_model->requests,
+                 (QStringList{QStringLiteral("lock"), QStringLiteral("eject"), QStringLiteral("close")}));
     }
 
     void failedEjectGivesNo_data()
@@ -399,8 +403,13 @@ private Q_SLOTS:
                                        .replace("host6", "host7");
         GError* error = nullptr;
         QVERIFY(umockdev_testbed_add_from_string(_testbed, another.constData(), &error));
-        umockdev_testbed_uevent(_testbed, QByteArray(usbSysPath).replace("sr2", "sr3").replace("2-1", "2-2")
-                                              .replace("6:0:0", "7:0:0").replace("host6", "host7").constData(),
+        umockdev_testbed_uevent(_testbed,
+                                QByteArray(usbSysPath)
+                                    .replace("sr2", "sr3")
+                                    .replace("2-1", "2-2")
+                                    .replace("6:0:0", "7:0:0")
+                                    .replace("host6", "host7")
+                                    .constData(),
                                 "add");
         umockdev_testbed_set_property(_testbed, sataSysPath, "DISK_MEDIA_CHANGE", "1");
         umockdev_testbed_uevent(_testbed, sataSysPath, "change");
@@ -415,8 +424,8 @@ private Q_SLOTS:
     {
         DriveEventLog log;
         QTRY_COMPARE(log.entries.size(), 2);
-        umockdev_testbed_uevent(_testbed, "/sys/devices/pci0000:00/0000:00:17.0/ata3/host2/target2:0:0/2:0:0:0/block/sr1",
-                                "add");
+        umockdev_testbed_uevent(_testbed,
+                                "/sys/devices/pci0000:00/0000:00:17.0/ata3/host2/target2:0:0/2:0:0:0/block/sr1", "add");
         umockdev_testbed_set_property(_testbed, sataSysPath, "DISK_EJECT_REQUEST", "1");
         umockdev_testbed_uevent(_testbed, sataSysPath, "change");
         QTRY_COMPARE(log.entries.size(), 3);

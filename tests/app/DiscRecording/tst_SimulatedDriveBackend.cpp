@@ -90,10 +90,11 @@ private Q_SLOTS:
         QCOMPARE(sata->description(), QStringLiteral("<DRDevice: HL-DT-ST DVDRAM GH24NSD1 (/dev/sr0)>"));
 
         const tz::DictionaryPtr info = sata->info();
-        QCOMPARE(keysOf(info), (QStringList{DRDeviceVendorNameKey, DRDeviceProductNameKey, DRDeviceFirmwareRevisionKey,
-                                            DRDeviceSerialNumberKey, DRDevicePathKey, DRDevicePhysicalInterconnectKey,
-                                            DRDevicePhysicalInterconnectLocationKey, DRDeviceSupportLevelKey,
-                                            DRDeviceWriteCapabilitiesKey}));
+        QCOMPARE(keysOf(info),
+                 (QStringList{DRDeviceVendorNameKey, DRDeviceProductNameKey, DRDeviceFirmwareRevisionKey,
+                              DRDeviceSerialNumberKey, DRDevicePathKey, DRDevicePhysicalInterconnectKey,
+                              DRDevicePhysicalInterconnectLocationKey, DRDeviceSupportLevelKey,
+                              DRDeviceWriteCapabilitiesKey}));
         QCOMPARE(text(info, DRDevicePhysicalInterconnectKey), DRDevicePhysicalInterconnectSATA);
         QCOMPARE(text(info, DRDevicePhysicalInterconnectLocationKey), DRDevicePhysicalInterconnectLocationInternal);
         QCOMPARE(text(info, DRDeviceSupportLevelKey), DRDeviceSupportLevelUnsupported);
@@ -109,9 +110,11 @@ private Q_SLOTS:
         QCOMPARE(text(status, DRDeviceMediaStateKey), DRDeviceMediaStateBlank);
 
         QCOMPARE(text(usb->info(), DRDevicePhysicalInterconnectKey), DRDevicePhysicalInterconnectUSB);
-        QCOMPARE(text(usb->info(), DRDevicePhysicalInterconnectLocationKey), DRDevicePhysicalInterconnectLocationExternal);
+        QCOMPARE(text(usb->info(), DRDevicePhysicalInterconnectLocationKey),
+                 DRDevicePhysicalInterconnectLocationExternal);
         QVERIFY(usb->trayIsOpen());
-        QCOMPARE(keysOf(usb->status()), (QStringList{DRDeviceIsTrayOpenKey, DRDeviceMediaPresentKey, DRDeviceMediaStateKey}));
+        QCOMPARE(keysOf(usb->status()),
+                 (QStringList{DRDeviceIsTrayOpenKey, DRDeviceMediaPresentKey, DRDeviceMediaStateKey}));
         QCOMPARE(text(usb->status(), DRDeviceMediaStateKey), DRDeviceMediaStateNone);
     }
 
@@ -196,8 +199,9 @@ private Q_SLOTS:
         // before the second's list.
         QVERIFY(_service.waitForDrives());
         QVERIFY(testsupport::handlePostedEvents());
-        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
-                                           QStringLiteral("Appeared only")}));
+        QCOMPARE(log.entries,
+                 (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1"),
+                              QStringLiteral("Appeared only")}));
     }
 
     void mountedMediumDoesNotEject()
@@ -235,12 +239,14 @@ private Q_SLOTS:
 
         DriveEventLog log;
         QVERIFY(log.entries.isEmpty()); // the drives already attached come on the next turn
-        QTRY_COMPARE(log.entries, (QStringList{QStringLiteral("Appeared /dev/sr0"), QStringLiteral("Appeared /dev/sr1")}));
+        QTRY_COMPARE(log.entries,
+                     (QStringList{QStringLiteral("Appeared /dev/sr0"), QStringLiteral("Appeared /dev/sr1")}));
         log.entries.clear();
         _service.useSimulatedDrives(path);
         // The two shipped drives leave at once; of the new ones only the recorder that is
         // attached comes, once the drive thread has listed them.
-        QCOMPARE(log.entries, (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1")}));
+        QCOMPARE(log.entries,
+                 (QStringList{QStringLiteral("Disappeared /dev/sr0"), QStringLiteral("Disappeared /dev/sr1")}));
         QVERIFY(DRDevice::devices()->isEmpty());
         // The script may be played out before anyone looks: wait for its last event, then
         // read the whole record.

@@ -39,19 +39,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("product");
         QTest::addColumn<bool>("listed");
 
-        QTest::newRow("exact") << "PIONEER" << "DVD-RW  DVR-112D" << true;
-        QTest::newRow("INQUIRY padding and case") << "  pioneer " << "dvd-rw dvr-112d   " << true;
-        QTest::newRow("whole-word prefix") << "PIONEER" << "DVD-RW DVR-112D SATA" << true;
-        QTest::newRow("prefix inside a word") << "PIONEER" << "DVD-RW DVR-112DL" << false;
-        QTest::newRow("shorter product") << "PIONEER" << "DVD-RW" << false;
-        QTest::newRow("alternate in an array") << "Hitachi-LG" << "GH24NSD1" << true;
-        QTest::newRow("second alternate") << "LG" << "GH24NSD1" << true;
-        QTest::newRow("alternate as one string") << "MATSHITA" << "UJ-85J" << true;
-        QTest::newRow("vendor of another personality") << "PIONEER" << "GH24NSD1" << false;
-        QTest::newRow("second personality of an array") << "SONY" << "DRU-830A" << true;
-        QTest::newRow("empty vendor") << "" << "DVD-RW DVR-112D" << false;
-        QTest::newRow("empty product") << "PIONEER" << "" << false;
-        QTest::newRow("personality without product") << "NEC" << "ND-3540A" << false;
+        QTest::newRow("exact") << "PIONEER"
+                               << "DVD-RW  DVR-112D" << true;
+        QTest::newRow("INQUIRY padding and case") << "  pioneer "
+                                                  << "dvd-rw dvr-112d   " << true;
+        QTest::newRow("whole-word prefix") << "PIONEER"
+                                           << "DVD-RW DVR-112D SATA" << true;
+        QTest::newRow("prefix inside a word") << "PIONEER"
+                                              << "DVD-RW DVR-112DL" << false;
+        QTest::newRow("shorter product") << "PIONEER"
+                                         << "DVD-RW" << false;
+        QTest::newRow("alternate in an array") << "Hitachi-LG"
+                                               << "GH24NSD1" << true;
+        QTest::newRow("second alternate") << "LG"
+                                          << "GH24NSD1" << true;
+        QTest::newRow("alternate as one string") << "MATSHITA"
+                                                 << "UJ-85J" << true;
+        QTest::newRow("vendor of another personality") << "PIONEER"
+                                                       << "GH24NSD1" << false;
+        QTest::newRow("second personality of an array") << "SONY"
+                                                        << "DRU-830A" << true;
+        QTest::newRow("empty vendor") << ""
+                                      << "DVD-RW DVR-112D" << false;
+        QTest::newRow("empty product") << "PIONEER"
+                                       << "" << false;
+        QTest::newRow("personality without product") << "NEC"
+                                                     << "ND-3540A" << false;
     }
     void matching()
     {
