@@ -28,7 +28,8 @@ for dep in libqt6core6 libqt6widgets6 libplist libudev1; do
   grep -q "$dep" <<<"$depends" || { echo "Depends lacks $dep"; fail=1; }
 done
 for lib in $(objdump -p "$build/app/burner-catalogue" | awk '$1 == "NEEDED" {print $2}'); do
-  path="$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ {print $NF; exit}')"
+  # awk reads the whole list: an early exit would end ldconfig by SIGPIPE and fail the pipeline.
+  path="$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ && !p {p = $NF} END {print p}')"
   pkg="$({ dpkg -S "$path" || dpkg -S "$(readlink -f "$path")"; } 2>/dev/null | head -1 | cut -d: -f1 || true)"
   [ -n "$pkg" ] || continue
   grep -q "\b$pkg\b" <<<"$depends" || { echo "Depends lacks $pkg (for $lib)"; fail=1; }
@@ -59,11 +60,13 @@ grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/io.gi
   || { echo "metainfo names no MIT project licence"; fail=1; }
 file_type="$(head -c 8 "$root/usr/share/icons/hicolor/256x256/apps/burner-catalogue.png" | od -An -tx1 | tr -d ' \n')"
 [ "$file_type" = 89504e470d0a1a0a ] || { echo "the 256 px icon is not a PNG"; fail=1; }
-zcat "$root/usr/share/man/man1/burner-catalogue.1.gz" | grep -q '^\.SH EXIT STATUS' \
+manual="$(zcat "$root/usr/share/man/man1/burner-catalogue.1.gz")"
+grep -q '^\.SH EXIT STATUS' <<<"$manual" \
   || { echo "manual page lacks its exit status section"; fail=1; }
 "$root/usr/bin/burner-catalogue" --version >/dev/null || { echo "packaged program does not run"; fail=1; }
 # The program finds its data beside itself, wherever the package's tree lies.
-"$root/usr/bin/burner-catalogue" --help | grep -qF -- "--simulate $(readlink -f "$root")/usr/share/burner-catalogue/simulated-drives.plist" \
+help="$("$root/usr/bin/burner-catalogue" --help)"
+grep -qF -- "--simulate $(readlink -f "$root")/usr/share/burner-catalogue/simulated-drives.plist" <<<"$help" \
   || { echo "packaged program does not name its own simulated drives"; fail=1; }
 
 [ "$fail" -eq 0 ] && echo "package ok: $(basename "$deb")"
