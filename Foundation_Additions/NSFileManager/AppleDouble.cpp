@@ -1,7 +1,8 @@
 #include "Foundation_Additions/NSFileManager/AppleDouble.h"
 
+#include "Foundation/AtomicWrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -54,8 +55,7 @@ bool itemExists(const QString& path)
 
 bool writeBytes(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeAtomically(bytes, path);
 }
 
 bool readBytes(const QString& path, QByteArray* bytes)

@@ -48,7 +48,7 @@ enum class AppleDoubleStatus { Absent, Ok, Malformed, IoError };
 // Reads the companion of `path` (the data file's path, not the companion's). Absent leaves
 // *out empty with a zero filler.
 [[nodiscard]] AppleDoubleStatus readAppleDouble(const QString& path, AppleDouble* out);
-// Writes atomically (QSaveFile); removes the companion when file.isEmpty(); never overwrites a
+// Writes atomically (tz::writeAtomically); removes the companion when file.isEmpty(); never overwrites a
 // malformed or unreadable companion (returns false). False when nothing exists at `path`.
 [[nodiscard]] bool writeAppleDouble(const QString& path, const AppleDouble& file);
 
