@@ -76,6 +76,19 @@ struct Options
     }
 };
 
+// Control characters from the command line or a file name shown as their pictures (U+2400
+// block), so a message stays one line and cannot move the terminal's cursor.
+QString oneLine(QString text)
+{
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = QChar(char16_t(0x2400 + c.unicode()));
+        else if (c.unicode() == 0x7F)
+            c = QChar(char16_t(0x2421));
+    }
+    return text;
+}
+
 QString programName()
 {
     return AppInfo::executableName();
@@ -367,7 +380,7 @@ QString displayProblem()
 
 void printError(const QString& message)
 {
-    writeTo(stderr, programName() + QStringLiteral(": ") + message + u'\n');
+    writeTo(stderr, programName() + QStringLiteral(": ") + oneLine(message) + u'\n');
 }
 
 int run(const QStringList& arguments, DriveService& service)

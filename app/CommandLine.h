@@ -50,7 +50,8 @@ struct Request
 // platform named in QT_QPA_PLATFORM) is there to try.
 [[nodiscard]] QString displayProblem();
 
-// One line on standard error: the program's name, ": " and the message.
+// One line on standard error: the program's name, ": " and the message, its control characters
+// (a line feed in an option or a file name) shown as their pictures.
 void printError(const QString& message);
 
 // Runs the command line under the caller's QCoreApplication (no display needed) with the

@@ -226,6 +226,11 @@ void tst_CommandLine::exitStatus_data()
         << QStringList{s("--platform"),        s("offscreen"), s("-reverse"),
                        s("-stylesheet=x.qss"), s("--list"),    s("connected")}
         << 0 << s("Model\tManufacturer\tSupported\n");
+    // Control characters the user passed stay on the one line, as their pictures.
+    QTest::newRow("option with a line feed") << QStringList{s("--bo\ngus")} << 2 << s("Unknown option 'bo\u240Agus'");
+    QTest::newRow("profile name with a line feed and an escape")
+        << QStringList{s("--list"), s("supported"), s("--profile"), s("/none\n\x1b[2J")} << 2
+        << s("cannot read the profile \"/none\u240A\u241B[2J\"");
     QTest::newRow("unknown option beside a toolkit one")
         << QStringList{s("-style"), s("Fusion"), s("--colour")} << 2 << s("Unknown option 'colour'");
 }
