@@ -11,38 +11,43 @@ namespace {
 // Desktop entries are small; a larger file is not read.
 constexpr qint64 desktopEntryLimit = 1 << 20;
 
-// The unlocalised Name= of the [Desktop Entry] group; null when there is none.
-QString desktopEntryName(const QString& path)
+QString desktopEntryNameInFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > desktopEntryLimit)
         return {};
+    return desktopEntryName(file.readAll());
+}
+
+} // namespace
+
+QString desktopEntryName(QByteArrayView bytes)
+{
     bool inGroup = false;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QByteArray line = raw.trimmed();
+    while (!bytes.isEmpty()) {
+        const qsizetype end = bytes.indexOf('\n');
+        const QByteArrayView line = (end < 0 ? bytes : bytes.first(end)).trimmed();
+        bytes = end < 0 ? QByteArrayView() : bytes.sliced(end + 1);
         if (line.startsWith('[')) {
             inGroup = line == "[Desktop Entry]";
             continue;
         }
         if (!inGroup || !line.startsWith("Name"))
             continue;
-        const QByteArray rest = line.sliced(4).trimmed();
-        if (rest.startsWith('=')) {
-            const QString name = QString::fromUtf8(rest.sliced(1).trimmed());
-            if (!name.isEmpty())
-                return name;
-        }
+        const QByteArrayView rest = line.sliced(4).trimmed();
+        if (!rest.startsWith('='))
+            continue;
+        if (const QString name = QString::fromUtf8(rest.sliced(1).trimmed()); !name.isEmpty())
+            return name;
     }
     return {};
 }
-
-} // namespace
 
 QString displayPath(const QString& path)
 {
     const QString name = path::lastComponent(path);
     if (name.endsWith(QLatin1String(".desktop"))) {
-        if (const QString entryName = desktopEntryName(path); !entryName.isNull())
+        if (const QString entryName = desktopEntryNameInFile(path); !entryName.isNull())
             return entryName;
     }
     return name;
