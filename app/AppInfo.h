@@ -11,8 +11,9 @@ namespace AppInfo {
 [[nodiscard]] QString version();
 // The licence the program is distributed under: "MIT License".
 [[nodiscard]] QString licence();
-// The installed data folder (the simulated drives, a copy of the default profile): found beside
-// the running program, else the folder of the configured install prefix.
+// The installed data folder (the simulated drives, a copy of the default profile, the program's
+// information dictionary in Contents/Info.plist): found beside the running program (the build
+// tree has one too), else the folder of the configured install prefix. The main bundle.
 [[nodiscard]] QString dataDirectory();
 
 } // namespace AppInfo

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/DiscRecording/DriveService.h"
+#include "Foundation_Additions/NSBundle/Bundle.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -68,6 +69,7 @@ void releaseHeldMessages()
 
 int main(int argc, char* argv[])
 {
+    tz::bundle::setMainBundlePath(AppInfo::dataDirectory());
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -1,5 +1,7 @@
 #include "Foundation_Additions/NSBundle/Bundle.h"
 
+#include "Foundation/PropertyList.h"
+
 #include <QFileInfo>
 #include <QMutex>
 
@@ -9,6 +11,11 @@ namespace {
 
 QMutex pathLock;
 QString givenPath;
+
+bool staysInside(const QString& name)
+{
+    return !name.isEmpty() && !name.startsWith(u'/') && !name.split(u'/').contains(QStringLiteral(".."));
+}
 
 } // namespace
 
@@ -26,6 +33,28 @@ void setMainBundlePath(const QString& path)
 {
     const QMutexLocker locker(&pathLock);
     givenPath = path;
+}
+
+QString infoDictionaryPath()
+{
+    return mainBundlePath() + QStringLiteral("/Contents/Info.plist");
+}
+
+std::shared_ptr<const Dictionary> infoDictionary()
+{
+    return cast<Dictionary>(propertyList::readFile(infoDictionaryPath()));
+}
+
+QString pathForResource(const QString& name)
+{
+    if (!staysInside(name))
+        return {};
+    const QString bundle = mainBundlePath();
+    for (const QString& candidate : {bundle + QStringLiteral("/Contents/Resources/") + name, bundle + u'/' + name}) {
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return {};
 }
 
 } // namespace tz::bundle

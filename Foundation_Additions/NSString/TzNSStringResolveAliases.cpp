@@ -1,7 +1,8 @@
 #include "Foundation_Additions/NSString/TzNSStringResolveAliases.h"
 
-#include <QDir>
-#include <QStringList>
+#include "Foundation_Additions/NSString/PathRules.h"
+
+#include <QFile>
 
 #include <cstdlib>
 #include <memory>
@@ -41,30 +42,6 @@ QString resolve(const QString& path)
     return chainEnd(path);
 }
 
-// "~" expanded, empty and "." components removed, ".." resolved in absolute paths, no trailing "/".
-QString stringByStandardizingPath(const QString& path)
-{
-    QString expanded = path;
-    if (path == u"~" || path.startsWith(u"~/"))
-        expanded = QDir::homePath() + path.sliced(1);
-    const bool absolute = expanded.startsWith(u'/');
-    QStringList kept;
-    for (const QStringView part : QStringView(expanded).split(u'/', Qt::SkipEmptyParts)) {
-        if (part == u".")
-            continue;
-        if (absolute && part == u"..") {
-            if (!kept.isEmpty())
-                kept.removeLast();
-            continue;
-        }
-        kept.append(part.toString());
-    }
-    const QString joined = kept.join(u'/');
-    if (absolute)
-        return u'/' + joined;
-    return joined.isEmpty() && !expanded.isEmpty() ? QStringLiteral(".") : joined;
-}
-
 } // namespace
 
 QString resolveAliasFile(const QString& path)
@@ -74,7 +51,7 @@ QString resolveAliasFile(const QString& path)
 
 QString resolvedPath(const QString& path)
 {
-    return resolve(stringByStandardizingPath(path));
+    return resolve(path::standardized(path));
 }
 
 QString stringByResolvingSymlinksAndAliasesInPath(const QString& path)

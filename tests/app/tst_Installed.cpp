@@ -1,8 +1,13 @@
 // End to end: the program as `cmake --install` lays it out, run on a virtual X display.
+#include "app/AppInfo.h"
 #include "app/DeviceRows.h"
 #include "app/DeviceSupportProfile.h"
 #include "ScreenPicture.h"
 #include "support/XvfbServer.h"
+#include "Foundation/String.h"
+#include "Foundation_Additions/NSBundle/Bundle.h"
+#include "Foundation_Additions/NSBundle/ResourcePath.h"
+#include "Foundation_Additions/NSBundle/TzNSBundleAdditions.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,6 +25,7 @@ private Q_SLOTS:
     void installsItsFiles_data();
     void installsItsFiles();
     void listsTheInstalledProfile();
+    void dataFolderIsTheBundle();
     void showsItsWindowOnADisplay();
 
 private:
@@ -48,6 +54,21 @@ void tst_Installed::installsItsFiles_data()
     QTest::newRow("metainfo") << QStringLiteral("share/metainfo/io.github.burnercatalogue.metainfo.xml");
     QTest::newRow("profile") << QStringLiteral("share/burner-catalogue/DeviceSupport.drprofile");
     QTest::newRow("simulation") << QStringLiteral("share/burner-catalogue/simulated-drives.plist");
+    QTest::newRow("information dictionary") << QStringLiteral("share/burner-catalogue/Contents/Info.plist");
+}
+
+void tst_Installed::dataFolderIsTheBundle()
+{
+    tz::bundle::setMainBundlePath(installed(QStringLiteral("share/burner-catalogue")));
+    const auto info = tz::bundle::infoDictionary();
+    QVERIFY(info);
+    QCOMPARE(tz::textOf(info->objectForKey(QStringLiteral("CFBundleShortVersionString"))), AppInfo::version());
+    QCOMPARE(tz::textOf(info->objectForKey(QStringLiteral("CFBundleVersion"))), AppInfo::version());
+    QCOMPARE(tz::textOf(info->objectForKey(QStringLiteral("CFBundleName"))), AppInfo::displayName());
+    QCOMPARE(tz::openableDocumentTypes(), (QStringList{QStringLiteral("DRPROFILE"), QStringLiteral("PLIST")}));
+    QCOMPARE(tz::ResourcePath(QStringLiteral("simulated-drives.plist")),
+             installed(QStringLiteral("share/burner-catalogue/simulated-drives.plist")));
+    tz::bundle::setMainBundlePath(QString());
 }
 
 void tst_Installed::installsItsFiles()

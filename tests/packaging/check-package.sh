@@ -45,6 +45,7 @@ for path in \
   ./usr/share/man/man1/burner-catalogue.1.gz \
   ./usr/share/burner-catalogue/DeviceSupport.drprofile \
   ./usr/share/burner-catalogue/simulated-drives.plist \
+  ./usr/share/burner-catalogue/Contents/Info.plist \
   ./usr/share/doc/burner-catalogue/copyright; do
   grep -qxF "$path" <<<"$contents" || { echo "package lacks $path"; fail=1; }
 done
@@ -58,6 +59,18 @@ desktop-file-validate "$root/usr/share/applications/burner-catalogue.desktop" ||
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.burnercatalogue.metainfo.xml" || fail=1
 grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/io.github.burnercatalogue.metainfo.xml" \
   || { echo "metainfo names no MIT project licence"; fail=1; }
+# The data folder is the program's bundle: its information dictionary carries the package's version.
+python3 - "$root/usr/share/burner-catalogue/Contents/Info.plist" "$version" <<'PY' || fail=1
+import plistlib, sys
+with open(sys.argv[1], "rb") as f:
+    info = plistlib.load(f)
+problems = [key for key in ("CFBundleVersion", "CFBundleShortVersionString") if info.get(key) != sys.argv[2]]
+types = info.get("CFBundleDocumentTypes", [])
+if sorted(e for t in types for e in t.get("CFBundleTypeExtensions", [])) != ["drprofile", "plist"]:
+    problems.append("CFBundleDocumentTypes")
+if problems:
+    sys.exit("Info.plist: wrong " + ", ".join(problems))
+PY
 file_type="$(head -c 8 "$root/usr/share/icons/hicolor/256x256/apps/burner-catalogue.png" | od -An -tx1 | tr -d ' \n')"
 [ "$file_type" = 89504e470d0a1a0a ] || { echo "the 256 px icon is not a PNG"; fail=1; }
 manual="$(zcat "$root/usr/share/man/man1/burner-catalogue.1.gz")"
