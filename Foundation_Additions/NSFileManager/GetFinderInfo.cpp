@@ -3,6 +3,7 @@
 #include "Carbon/FSCatalogInfo.h"
 #include "Carbon/FSRef.h"
 #include "Foundation_Additions/NSFileManager/TzNSFileManagerAdditions.h"
+#include "Foundation_Additions/NSString/TzNSStringResolveAliases.h"
 
 #include <QtEndian>
 
@@ -17,7 +18,7 @@ constexpr qsizetype viewFieldOffset = 14;
 bool GetFinderInfo(const QString& path, QByteArray* info)
 {
     FSRef ref;
-    if (!fileExistsAtPath(path) || !getFSRef(path, &ref))
+    if (!fileExistsAtPath(path) || !getFSRef(stringByResolvingSymlinksAndAliasesInPath(path), &ref))
         return false;
     FSCatalogInfo catalog;
     if (FSGetCatalogInfo(ref, info ? fsCatInfoFinderInfo : fsCatInfoNodeFlags, &catalog) != fsNoError)

@@ -10,8 +10,8 @@
 
 namespace tz {
 
-// True when something is at the path (links followed), it has a file reference and its
-// catalogue information could be read; then info, when given, receives the 16 bytes. False for
+// True when something is at the path, it has a file reference and its catalogue information
+// could be read; then info, when given, receives the 16 bytes. A link at the path is followed. False for
 // a companion that cannot be read, leaving info as it was.
 [[nodiscard]] bool GetFinderInfo(const QString& path, QByteArray* info = nullptr);
 // For a folder (links followed) whose information can be read: its view field, the big-endian
