@@ -4,7 +4,9 @@
 // the root. A folder that cannot be read is listed, without contents.
 //
 // Each folder is read whole when the walk enters it (names and statuses, relative to its file
-// descriptor, which is closed again at once), so a walk holds one descriptor at most, at any depth.
+// descriptor, which is closed again at once), so a walk holds one descriptor at most, at any depth;
+// a folder is opened by its full path, so one whose path is longer than PATH_MAX is listed
+// without contents.
 #pragma once
 
 #include <QByteArray>
