@@ -29,7 +29,9 @@ public:
     struct Entry
     {
         QByteArray relativePath; // in the file system's encoding
-        struct statx status;     // not following a link; valid when statusRead
+        // Not following a link; valid when statusRead.
+        struct statx status
+        {};
         bool statusRead = false;
     };
 
