@@ -6,11 +6,22 @@
 
 namespace tz {
 
+namespace {
+
+// Something is there, a link to nothing too: writing to a free name must not go through a link.
+bool taken(const QString& path)
+{
+    const QFileInfo item(path);
+    return item.exists() || item.isSymLink();
+}
+
+} // namespace
+
 QString uniquedPath(const QString& path)
 {
     QString current = path;
     int counter = 0;
-    while (QFileInfo::exists(current)) {
+    while (taken(current)) {
         const QString folder = path::deletingLastComponent(current);
         const QString name = path::lastComponent(current);
         const QString extension = path::extension(name);

@@ -5,7 +5,8 @@
 
 namespace tz {
 
-// The path itself when nothing exists there (symbolic links followed). Otherwise, while the
+// The path itself when nothing exists there (a link to nothing is something: a caller writing to
+// the free name must not write through a link). Otherwise, while the
 // current name is taken: a base name holding " copy" (case ignored) is cut before its last one,
 // any other gets " copy <counter>" with the counter going up by one each time, never restarting;
 // the extension is kept («report copy.txt» gives «report.txt» when that is free). A name without

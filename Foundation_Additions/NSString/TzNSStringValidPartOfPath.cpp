@@ -1,9 +1,8 @@
 #include "Foundation_Additions/NSString/TzNSStringValidPartOfPath.h"
 
+#include "Foundation_Additions/NSFileManager/TzNSFileManagerAdditions.h"
 #include "Foundation_Additions/NSString/PathRules.h"
 #include "Foundation_Additions/NSString/TzNSStringResolveAliases.h"
-
-#include <QFileInfo>
 
 namespace tz {
 
@@ -14,7 +13,7 @@ QString validPartOfPathResolvingLinks(const QString& path, bool resolvingLinks)
     QString candidate = valid;
     for (const QString& component : path::components(start)) {
         candidate = path::appendingComponent(candidate, component);
-        if (!QFileInfo::exists(candidate))
+        if (!fileExistsAtPath(candidate))
             break;
         valid = candidate;
     }

@@ -42,8 +42,8 @@ private Q_SLOTS:
         QTest::newRow("two extensions: the last one kept")
             << QStringList{u"a.tar.gz"_s} << u"a.tar.gz"_s << u"a.tar copy 1.gz"_s;
         QTest::newRow("folder") << QStringList{u"Folder/"_s} << u"Folder"_s << u"Folder copy 1"_s;
-        QTest::newRow("a link to nothing counts as free")
-            << QStringList{u"dangling>"_s} << u"dangling"_s << u"dangling"_s;
+        QTest::newRow("a link to nothing is taken")
+            << QStringList{u"dangling>"_s} << u"dangling"_s << u"dangling copy 1"_s;
     }
     void freeName()
     {
