@@ -5,10 +5,10 @@
 #include "Foundation_Additions/NSBundle/Bundle.h"
 #include "Foundation_Additions/NSFileManager/AppleDouble.h"
 #include "Foundation_Additions/NSFileManager/TzNSFileManagerAdditions.h"
+#include "Foundation_Additions/NSString/PathRules.h"
 #include "Foundation_Additions/NSString/TzNSStringResolveAliases.h"
 #include "Graphics/TzNSDateFilenameLegalDate.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,20 +20,6 @@
 namespace tz {
 
 namespace {
-
-QString expandingTilde(const QString& path)
-{
-    if (path == u"~" || path.startsWith(u"~/"))
-        return QDir::homePath() + path.sliced(1);
-    return path;
-}
-
-QString appending(const QString& path, const QString& component)
-{
-    if (path.isEmpty())
-        return component;
-    return path.endsWith(u'/') ? path + component : path + u'/' + component;
-}
 
 bool somethingAt(const QString& path)
 {
@@ -61,7 +47,8 @@ bool makeRoomFor(const QString& path)
     const QFileInfo item(path);
     const QString folder = item.path();
     const QString oldName = item.fileName();
-    const QString movedPath = appending(folder, format("X %@ %@", filenameLegalDateTime(*Date::now()), oldName));
+    const QString movedPath =
+        path::appendingComponent(folder, format("X %@ %@", filenameLegalDateTime(*Date::now()), oldName));
     if (!moveAside(path, movedPath))
         return false;
     const QString application = QFileInfo(bundle::mainBundlePath()).fileName();
@@ -79,10 +66,10 @@ bool ConstructDirectoryAtPath(const QString& path, bool moveConflictsAside)
 {
     if (path.isEmpty() || path.contains(QChar(u'\0')))
         return false;
-    const QString expanded = expandingTilde(path);
+    const QString expanded = path::expandingTilde(path);
     QString current = expanded.startsWith(u'/') ? QStringLiteral("/") : QString();
     for (const QString& component : expanded.split(u'/', Qt::SkipEmptyParts)) {
-        current = stringByResolvingSymlinksAndAliasesInPath(appending(current, component));
+        current = stringByResolvingSymlinksAndAliasesInPath(path::appendingComponent(current, component));
         bool isDirectory = false;
         if (fileExistsAtPathIsDirectory(current, &isDirectory) && isDirectory)
             continue;

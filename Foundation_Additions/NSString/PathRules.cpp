@@ -25,11 +25,16 @@ QStringView withoutTrailingSlashes(QStringView path)
 
 } // namespace
 
+QString expandingTilde(const QString& path)
+{
+    if (path == u"~" || path.startsWith(u"~/"))
+        return QDir::homePath() + path.sliced(1);
+    return path;
+}
+
 QString standardized(const QString& path)
 {
-    QString expanded = path;
-    if (path == u"~" || path.startsWith(u"~/"))
-        expanded = QDir::homePath() + path.sliced(1);
+    const QString expanded = expandingTilde(path);
     const bool absolute = expanded.startsWith(u'/');
     QStringList kept;
     for (const QStringView part : QStringView(expanded).split(u'/', Qt::SkipEmptyParts)) {

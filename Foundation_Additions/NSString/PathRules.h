@@ -7,6 +7,8 @@
 
 namespace tz::path {
 
+// A leading "~" (alone or before "/") replaced by the home folder; any other path unchanged.
+[[nodiscard]] QString expandingTilde(const QString& path);
 // "~" expanded, empty and "." components removed, ".." resolved in absolute paths (none above the
 // root), no trailing "/". A relative path that standardises to nothing gives ".".
 [[nodiscard]] QString standardized(const QString& path);
