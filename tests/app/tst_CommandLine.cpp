@@ -6,6 +6,7 @@
 #include "app/DiscRecording/DriveService.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,6 +18,24 @@
 #include <QTest>
 
 using namespace testfiles;
+
+namespace {
+
+// A display number no X server on this machine has: no socket, abstract or in /tmp/.X11-unix,
+// and no lock file.
+int unusedDisplayNumber()
+{
+    QFile sockets(QStringLiteral("/proc/net/unix"));
+    const QByteArray listening = sockets.open(QIODevice::ReadOnly) ? sockets.readAll() : QByteArray();
+    for (int number = 4321;; ++number) {
+        const QByteArray socket = "/tmp/.X11-unix/X" + QByteArray::number(number);
+        if (!listening.contains(socket + '\n') && !QFile::exists(QString::fromLatin1(socket))
+            && !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+            return number;
+    }
+}
+
+} // namespace
 
 class tst_CommandLine : public QObject
 {
@@ -279,7 +298,7 @@ void tst_CommandLine::noDisplay_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("no display set") << QStringList() << QStringLiteral("no display to open the window on");
     QTest::newRow("display that is not there")
-        << QStringList{QStringLiteral("DISPLAY=:4321")}
+        << QStringList{QStringLiteral("DISPLAY=:%1").arg(unusedDisplayNumber())}
         << QStringLiteral("cannot open the window: could not connect to display");
 }
 
