@@ -31,7 +31,8 @@ public:
     }
 
     // Draws the whole image scaled into the rectangle with the operator, its alpha times the
-    // fraction. An empty rectangle draws nothing.
+    // fraction (Qt's opacity does just that for source-over and destination-out, the operators
+    // drawn here at fractions below 1). An empty rectangle draws nothing.
     void draw(const QImage& image, const QRectF& rect, QPainter::CompositionMode mode, qreal fraction = 1.0)
     {
         if (rect.isEmpty())
