@@ -18,20 +18,35 @@ namespace {
 
 constexpr double markBaselineOffset = -4.0;
 
+// A plain box, and a cross when checked: for use before a QApplication exists.
+void drawPlainCheckbox(QImage& image, bool checked)
+{
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    painter.drawRect(image.rect().adjusted(1, 1, -2, -2));
+    if (checked) {
+        painter.drawLine(3, 3, image.width() - 4, image.height() - 4);
+        painter.drawLine(3, image.height() - 4, image.width() - 4, 3);
+    }
+}
+
 QByteArray drawCheckbox(bool checked)
 {
-    QStyle* const style = QApplication::style();
-    const int width = style->pixelMetric(QStyle::PM_IndicatorWidth);
-    const int height = style->pixelMetric(QStyle::PM_IndicatorHeight);
+    QStyle* const style = qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
+    const int width = style ? style->pixelMetric(QStyle::PM_IndicatorWidth) : 13;
+    const int height = style ? style->pixelMetric(QStyle::PM_IndicatorHeight) : 13;
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QStyleOptionButton option;
-    option.rect = image.rect();
-    option.palette = QApplication::palette();
-    option.state = QStyle::State_Enabled | (checked ? QStyle::State_On : QStyle::State_Off);
-    {
+    if (style) {
+        QStyleOptionButton option;
+        option.rect = image.rect();
+        option.palette = QApplication::palette();
+        option.state = QStyle::State_Enabled | (checked ? QStyle::State_On : QStyle::State_Off);
         QPainter painter(&image);
         style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter);
+    } else {
+        drawPlainCheckbox(image, checked);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);

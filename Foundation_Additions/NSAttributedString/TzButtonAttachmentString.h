@@ -62,8 +62,8 @@ protected:
     TzEmptyAttachmentString() = default;
 };
 
-// The TIFF images of the two check-box states, drawn once by the application's style
-// (a QApplication must exist on first use); safe from any thread.
+// The TIFF images of the two check-box states, drawn once by the application's style (a plain
+// box when no QApplication exists at first use); safe from any thread.
 [[nodiscard]] const QByteArray& checkboxTIFFData(bool checked);
 
 } // namespace tz

@@ -5,6 +5,7 @@
 #include "Foundation_Additions/NSString/PathRules.h"
 #include "Graphics/TzAutoNuller.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -24,6 +25,9 @@ thread_local quint64 fetches = 0;
 
 QIcon iconFor(const QString& path)
 {
+    // The provider draws with the application's style.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return {};
     static const QFileIconProvider provider;
     if (!fileExistsAtPath(path)) {
         const QMimeType unknown = QMimeDatabase().mimeTypeForName(QStringLiteral("application/octet-stream"));

@@ -1,6 +1,6 @@
 // A path as styled text with the icon of every leading part in front of its component, the way
 // a path bar shows it; the text is coloured as attributedStringForBrokenPath colours it.
-// Icons come from the file icon provider and need a QApplication.
+// Icons come from the file icon provider; without a QApplication there are none.
 #pragma once
 
 #include "Foundation_Additions/NSAttributedString/TextAttachment.h"
