@@ -2,6 +2,9 @@
 
 #include "Foundation/Format.h"
 #include "Foundation_Additions/NSAttributedString/TzNSAttributedStringAdditions.h"
+#include "Foundation_Additions/NSAttributedString/TzNSAttributedStringIconicAttributedStringForPath.h"
+#include "Foundation/String.h"
+#include "app/DiscRecording/DRConstants.h"
 #include "app/AttributesFormatter.h"
 #include "app/DeviceRows.h"
 
@@ -35,6 +38,15 @@ tz::AttributedString forRow(const tz::DictionaryPtr& row)
             text, AttributedString::attributedStringWithString(tz::format("\nDevice Status\n%@\n\n", now())));
         text = attributedStringByAppendingAttributedString(
             text, AttributesFormatter::stringFromAttributesDict(device->status()));
+        const auto info = tz::cast<tz::Dictionary>(value(infoKey));
+        const QString path = tz::textOf(info ? info->objectForKey(DRDevicePathKey) : tz::Id());
+        if (!path.isEmpty()) {
+            text = attributedStringByAppendingAttributedString(
+                text, AttributedString::attributedStringWithString(QStringLiteral("\nDevice Path\n")));
+            text = attributedStringByAppendingAttributedString(text, tz::iconicAttributedStringForPath(path));
+            text = attributedStringByAppendingAttributedString(
+                text, AttributedString::attributedStringWithString(QStringLiteral("\n")));
+        }
     }
     return text;
 }

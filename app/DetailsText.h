@@ -13,7 +13,8 @@ namespace DetailsText {
 [[nodiscard]] QString dateText(const QDateTime& moment);
 
 // "Device Information \n<date>\n\n" and the formatted INFO; for a row with a DEVICE, then
-// "\nDevice Status\n<date>\n\n" and the device's status read now (not the row's STATUS).
+// "\nDevice Status\n<date>\n\n" and the device's status read now (not the row's STATUS), and
+// "\nDevice Path\n" with the info's device path as an iconic path string and "\n".
 [[nodiscard]] tz::AttributedString forRow(const tz::DictionaryPtr& row);
 
 } // namespace DetailsText

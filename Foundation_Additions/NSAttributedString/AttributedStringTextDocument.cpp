@@ -29,6 +29,7 @@ void insertRun(QTextCursor& cursor, QStringView text, const QTextCharFormat& for
     QTextImageFormat imageFormat;
     imageFormat.merge(format);
     imageFormat.setName(name.toString());
+    imageFormat.setProperty(AttachmentFileNameProperty, attachment->preferredFileName());
     imageFormat.setWidth(attachment->image().width());
     imageFormat.setHeight(attachment->image().height());
     qsizetype start = 0;

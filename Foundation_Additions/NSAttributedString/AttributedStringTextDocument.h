@@ -11,6 +11,9 @@ class QTextDocument;
 
 namespace tz {
 
+// The property of an attachment's image format holding the attachment's preferred file name.
+inline constexpr int AttachmentFileNameProperty = QTextFormat::UserProperty + 1;
+
 // The format a run with these attributes gets; the font sizes the baseline offset, which the
 // document measures in percent of the font's height. Unknown attributes are left out.
 [[nodiscard]] QTextCharFormat textCharFormatFromAttributes(const Attributes& attributes, const QFont& defaultFont);

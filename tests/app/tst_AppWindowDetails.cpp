@@ -35,6 +35,7 @@ private Q_SLOTS:
     void connectedRowShowsInformationAndLiveStatus();
     void sameRowTwiceBuildsOnceAndStatusChangeRebuilds();
     void supportedRowShowsInformationOnly();
+    void devicePathShowsIcons();
     void clickBelowTheRowsClearsThePane();
     void ejectTogglesTheTray();
     void failedEjectLogsOneLine();
@@ -95,6 +96,31 @@ void tst_AppWindowDetails::clickRow(QTableView* table, int row)
     const QRect cell = table->visualRect(table->model()->index(row, 0));
     QVERIFY(cell.isValid());
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void tst_AppWindowDetails::devicePathShowsIcons()
+{
+    // A drive whose path exists only up to its folder: an icon before every component.
+    const QString devicePath = path(QStringLiteral("dev/sr9"));
+    _window.reset();
+    simulate({withKeys(drive(devicePath, QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                             QStringLiteral("Internal"), QStringLiteral("SATA")),
+                       closedWithBlankDisc)});
+    _window = AppWindow::appWindow(_service);
+    QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
+    clickRow(_window->connectedTable(), 0);
+
+    QString iconic = devicePath;
+    iconic.replace(u'/', QStringLiteral("/\ufffc")).prepend(QChar(0xFFFC));
+    const QString text = details();
+    QVERIFY2(text.endsWith(QStringLiteral("\nDevice Path\n") + iconic + u'\n'), qPrintable(text));
+    QVERIFY(text.indexOf(QStringLiteral("\nDevice Path\n")) > text.indexOf(QStringLiteral("\nDevice Status\n")));
+    int images = 0;
+    for (QTextBlock block = _window->detailText()->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            images += it.fragment().charFormat().isImageFormat() ? it.fragment().length() : 0;
+    }
+    QCOMPARE(images, iconic.count(QChar(0xFFFC)));
 }
 
 void tst_AppWindowDetails::postStatusChange(int connectedRow)

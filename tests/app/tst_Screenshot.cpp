@@ -1,10 +1,17 @@
 // The device window on a real X server, as a person sees it: a connected drive selected, its
 // details in the pane; the same on a dark theme; the search box in use. The pictures are kept
-// as AppWindow-details.png, AppWindow-dark.png and AppWindow-search.png in the working directory.
+// as AppWindow-details.png, AppWindow-dark.png and AppWindow-search.png in the working directory,
+// with AppWindow-path.png (the drive's iconic device path) and Marks.png (check-box marks, one
+// clicked, and iconic paths in a text edit).
 #include "app/AppWindow.h"
 #include "app/DeviceSupportProfile.h"
 #include "app/DiscRecording/DriveService.h"
+#include "Foundation/AutoreleaseScope.h"
+#include "Foundation_Additions/NSAttributedString/AttributedStringTextDocument.h"
+#include "Foundation_Additions/NSAttributedString/InsertMarks.h"
+#include "Foundation_Additions/NSAttributedString/TzNSAttributedStringIconicAttributedStringForPath.h"
 #include "ScreenPicture.h"
+#include "Widgets/TzCheckboxAttachmentCell.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,7 +22,9 @@
 #include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <cstdlib>
@@ -25,6 +34,19 @@ namespace {
 
 // The selected drive's information and status show about twenty "Key: value" lines in the pane.
 constexpr int keyLinesShown = 15;
+
+// How many pixels of the area are a strong dark red (the missing part of a path).
+int darkRedPixels(const QImage& image, const QRect& area)
+{
+    int n = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.red() > 90 && c.red() < 170 && c.green() < 40 && c.blue() < 40;
+        }
+    return n;
+}
 
 // Mean lightness of the rectangle, 0 (black) to 255 (white).
 int meanLightness(const QImage& image, const QRect& area)
@@ -48,6 +70,8 @@ private Q_SLOTS:
     void windowShowsTheSelectedDrivesDetails();
     void darkThemeKeepsTheKeyNamesReadable();
     void searchBoxInUse();
+    void detailsShowTheDevicePath();
+    void marksAndIconicPaths();
 
 private:
     // The window as the X server shows it, once grabbed pictures pass the check.
@@ -167,6 +191,68 @@ void tst_Screenshot::searchBoxInUse()
     const QImage shot = grabWhen(window, [](const QImage& image) { return picture::distinctColours(image) > 20; });
     QVERIFY(shot.save(QStringLiteral("AppWindow-search.png")));
     QVERIFY2(picture::distinctColours(shot) > 20, "the window looks blank");
+}
+
+void tst_Screenshot::detailsShowTheDevicePath()
+{
+    const std::shared_ptr<AppWindow> controller = AppWindow::appWindow(_service);
+    QMainWindow* window = controller->window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_VERIFY(controller->numberOfRowsInTableView(controller->connectedTable()) > 0);
+    controller->connectedTable()->selectRow(0);
+    QTextEdit* details = controller->detailText();
+    QVERIFY2(details->toPlainText().endsWith(QStringLiteral("\nDevice Path\n\ufffc/\ufffcdev/\ufffcsr0\n")),
+             qPrintable(details->toPlainText()));
+    details->verticalScrollBar()->setValue(details->verticalScrollBar()->maximum());
+    const QWidget* pane = details->viewport();
+    const QRect paneArea(pane->mapTo(window, QPoint(0, 0)), pane->size());
+    const QImage shot =
+        grabWhen(window, [&](const QImage& image) { return picture::distinctColours(image, paneArea) > 20; });
+    QVERIFY(shot.save(QStringLiteral("AppWindow-path.png")));
+    QVERIFY2(picture::distinctColours(shot, paneArea) > 20, "no icons in the pane");
+}
+
+void tst_Screenshot::marksAndIconicPaths()
+{
+    const tz::AutoreleaseScope scope;
+    const QFont font(QStringLiteral("DejaVu Sans"), 14);
+    tz::MutableAttributedString text(QStringLiteral("Before burning\n  Blank the disc\n  Check the speed\n\n"),
+                                     {{tz::FontAttributeName, font}});
+    tz::insertLinePrefixColumnPrefix(text, nullptr, &tz::TzCheckboxAttachmentString::markClass());
+    for (const QString& path : {QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                                QStringLiteral("/tmp/no such folder/image.iso")}) {
+        tz::MutableAttributedString line(tz::iconicAttributedStringForPath(path));
+        line.addAttributeInRange(tz::FontAttributeName, font, tz::Range{0, quint32(line.length())});
+        text.appendAttributedString(line);
+        text.appendString(QStringLiteral("\n"));
+    }
+    QTextEdit edit;
+    edit.setReadOnly(true);
+    edit.resize(560, 260);
+    tz::replaceDocumentContents(*edit.document(), text);
+    auto* cell = new tz::TzCheckboxAttachmentCell(&edit);
+    cell->trackMouseInTextEdit(&edit);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+
+    // The marks' boxes in window coordinates; click the first.
+    const auto markBox = [&edit](int line) {
+        QTextCursor cursor(edit.document()->findBlockByNumber(line));
+        cursor.setPosition(cursor.position() + 2);
+        const QRect caret = edit.cursorRect(cursor);
+        return QRect(edit.viewport()->mapTo(&edit, caret.topLeft()), QSize(12, caret.height()));
+    };
+    const QRect first = markBox(1);
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, edit.viewport()->mapFrom(&edit, first.center()));
+    QVERIFY(cell->isChecked());
+
+    // Checked and unchecked boxes look different on screen.
+    QImage shot;
+    QTRY_VERIFY_WITH_TIMEOUT((shot = edit.screen()->grabWindow(edit.winId()).toImage(),
+                              darkRedPixels(shot, shot.rect()) > 20 && shot.copy(first) != shot.copy(markBox(2))),
+                             5000);
+    QVERIFY(shot.save(QStringLiteral("Marks.png")));
+    QCOMPARE(shot.size(), edit.size());
 }
 
 QTEST_MAIN(tst_Screenshot)
