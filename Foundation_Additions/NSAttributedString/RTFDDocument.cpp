@@ -1,5 +1,6 @@
 #include "Foundation_Additions/NSAttributedString/RTFDDocument.h"
 
+#include "Foundation/AtomicWrite.h"
 #include "Foundation_Additions/NSAttributedString/TextAttachment.h"
 
 #include <QColor>
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cctype>
@@ -344,12 +344,7 @@ private:
 
 bool writeFile(const QString& path, const QByteArray& contents, QString* error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return writeAtomically(contents, path, error);
 }
 
 } // namespace
