@@ -36,17 +36,21 @@ tz::AttributedString forRow(const tz::DictionaryPtr& row)
     if (const auto device = tz::cast<DRDevice>(value(deviceKey))) {
         text = attributedStringByAppendingAttributedString(
             text, AttributedString::attributedStringWithString(tz::format("\nDevice Status\n%@\n\n", now())));
-        text = attributedStringByAppendingAttributedString(
-            text, AttributesFormatter::stringFromAttributesDict(device->status()));
+        const tz::DictionaryPtr status = device->status();
+        text = attributedStringByAppendingAttributedString(text, AttributesFormatter::stringFromAttributesDict(status));
         const auto info = tz::cast<tz::Dictionary>(value(infoKey));
-        const QString path = tz::textOf(info ? info->objectForKey(DRDevicePathKey) : tz::Id());
-        if (!path.isEmpty()) {
+        const auto appendPath = [&text](const QString& title, const QString& path) {
+            if (path.isEmpty())
+                return;
             text = attributedStringByAppendingAttributedString(
-                text, AttributedString::attributedStringWithString(QStringLiteral("\nDevice Path\n")));
+                text, AttributedString::attributedStringWithString(u'\n' + title + u'\n'));
             text = attributedStringByAppendingAttributedString(text, tz::iconicAttributedStringForPath(path));
             text = attributedStringByAppendingAttributedString(
                 text, AttributedString::attributedStringWithString(QStringLiteral("\n")));
-        }
+        };
+        appendPath(QStringLiteral("Device Path"), tz::textOf(info ? info->objectForKey(DRDevicePathKey) : tz::Id()));
+        appendPath(QStringLiteral("Mount Point"),
+                   tz::textOf(status ? status->objectForKey(DRDeviceMountPointKey) : tz::Id()));
     }
     return text;
 }

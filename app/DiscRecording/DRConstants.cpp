@@ -63,3 +63,4 @@ TZ_DR_CONSTANT(DRDeviceMediaStateOther);
 TZ_DR_CONSTANT(DRDeviceMediaSessionCountKey);
 TZ_DR_CONSTANT(DRDeviceMediaTrackCountKey);
 TZ_DR_CONSTANT(DRDeviceMediaIsMountedKey);
+TZ_DR_CONSTANT(DRDeviceMountPointKey);

@@ -74,3 +74,4 @@ extern const QString DRDeviceMediaStateOther;
 extern const QString DRDeviceMediaSessionCountKey;
 extern const QString DRDeviceMediaTrackCountKey;
 extern const QString DRDeviceMediaIsMountedKey;
+extern const QString DRDeviceMountPointKey; // where a mounted medium is mounted

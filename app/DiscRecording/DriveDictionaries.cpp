@@ -51,6 +51,8 @@ tz::DictionaryPtr statusDictionary(const DriveState& state)
     entries.append({tz::str(DRDeviceMediaSessionCountKey), tz::num(state.sessions)});
     entries.append({tz::str(DRDeviceMediaTrackCountKey), tz::num(state.tracks)});
     entries.append({tz::str(DRDeviceMediaIsMountedKey), tz::boolean(state.mounted)});
+    if (state.mounted && !state.mountPoint.isEmpty())
+        entries.append({tz::str(DRDeviceMountPointKey), tz::str(state.mountPoint)});
     return tz::Dictionary::make(entries);
 }
 

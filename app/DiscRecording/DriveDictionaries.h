@@ -29,13 +29,15 @@ struct DriveState
     std::int64_t sessions = 0;
     std::int64_t tracks = 0;
     bool mounted = false;
+    QString mountPoint; // where a mounted medium is mounted, when known
 };
 
 // Vendor, product, firmware revision and serial number (each left out when empty), path,
 // interconnect, location, and the write capabilities: every known kind with a boolean.
 [[nodiscard]] tz::DictionaryPtr infoDictionary(const DriveInfo& info);
 // Tray and media presence always; type, state, session and track counts and the mount flag
-// only with media present, else the state DRDeviceMediaStateNone.
+// only with media present, else the state DRDeviceMediaStateNone; the mount point of a mounted
+// medium when it is known.
 [[nodiscard]] tz::DictionaryPtr statusDictionary(const DriveState& state);
 
 } // namespace DiscRecording

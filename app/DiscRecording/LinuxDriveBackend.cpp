@@ -161,8 +161,10 @@ tz::DictionaryPtr LinuxDriveBackend::status(const QString& drive)
         return nullptr;
     udev_device* d = device.get();
     DriveState state = driveState(valuesOf(d), cdromIoctl(drive, CDROM_DRIVE_STATUS, CDSL_CURRENT) == CDS_TRAY_OPEN);
-    if (state.mediaPresent)
-        state.mounted = isDeviceMounted(udev_device_get_devnum(d));
+    if (state.mediaPresent) {
+        state.mountPoint = deviceMountPoint(udev_device_get_devnum(d));
+        state.mounted = !state.mountPoint.isNull() || isDeviceMounted(udev_device_get_devnum(d));
+    }
     return statusDictionary(state);
 }
 

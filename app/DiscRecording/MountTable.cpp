@@ -1,5 +1,7 @@
 #include "app/DiscRecording/MountTable.h"
 
+#include "Carbon/MountInfo.h"
+
 #include <QFile>
 
 #include <sys/sysmacros.h>
@@ -13,6 +15,15 @@ bool isDeviceMounted(dev_t device)
     if (!table.open(QIODevice::ReadOnly))
         return false;
     return mountTableListsDevice(table.readAll(), device);
+}
+
+QString deviceMountPoint(dev_t device)
+{
+    for (const tz::MountInfoEntry& entry : tz::readMountInfo()) {
+        if (entry.major == major(device) && entry.minor == minor(device))
+            return entry.mountPoint;
+    }
+    return QString();
 }
 
 bool mountTableListsDevice(const QByteArray& table, dev_t device)

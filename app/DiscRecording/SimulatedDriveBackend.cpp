@@ -112,8 +112,12 @@ void SimulatedDriveBackend::load(const QString& path)
         const QString state = oneOf(QStringLiteral("DRDeviceMediaState"), textAt(*media, QStringLiteral("State")),
                                     {DRDeviceMediaStateBlank, DRDeviceMediaStateAppendable, DRDeviceMediaStateComplete,
                                      DRDeviceMediaStateOther});
-        return Media{type, state, integerAt(*media, QStringLiteral("Sessions")),
-                     integerAt(*media, QStringLiteral("Tracks")), flagAt(*media, QStringLiteral("Mounted"), false)};
+        return Media{type,
+                     state,
+                     integerAt(*media, QStringLiteral("Sessions")),
+                     integerAt(*media, QStringLiteral("Tracks")),
+                     flagAt(*media, QStringLiteral("Mounted"), false),
+                     textAt(*media, QStringLiteral("MountPoint"))};
     };
 
     for (const tz::Dictionary* drive : dictionariesAt(*dict, QStringLiteral("Drives"))) {
@@ -180,7 +184,7 @@ void SimulatedDriveBackend::play(const Event& event)
         return;
     }
     if (event.kind == u"InsertMedia") {
-        drive.media = event.media ? event.media : Media{DRDeviceMediaTypeCDR, DRDeviceMediaStateBlank};
+        drive.media = event.media ? event.media : Media{DRDeviceMediaTypeCDR, DRDeviceMediaStateBlank, 0, 0, false, QString()};
         drive.trayOpen = false;
     } else if (event.kind == u"RemoveMedia") {
         drive.media.reset();
@@ -235,6 +239,7 @@ tz::DictionaryPtr SimulatedDriveBackend::status(const QString& drive)
         state.sessions = d->media->sessions;
         state.tracks = d->media->tracks;
         state.mounted = d->media->mounted;
+        state.mountPoint = d->media->mountPoint;
     }
     return statusDictionary(state);
 }

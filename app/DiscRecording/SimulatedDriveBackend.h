@@ -15,6 +15,7 @@
 //       State     "Blank", "Appendable", "Complete" or "Other"
 //       Sessions, Tracks   integers, default 0
 //       Mounted   boolean, default false (ejecting a mounted medium fails, as a busy drive does)
+//       MountPoint  where a mounted medium is mounted, a string, optional
 //   Events   optional array, played in order once the backend starts:
 //     After    seconds after the previous event (the first: after the start), a number
 //     Drive    the identifier it happens to
@@ -57,6 +58,7 @@ private:
         std::int64_t sessions = 0;
         std::int64_t tracks = 0;
         bool mounted = false;
+        QString mountPoint;
     };
     struct Drive
     {

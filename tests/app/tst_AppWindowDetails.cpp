@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void sameRowTwiceBuildsOnceAndStatusChangeRebuilds();
     void supportedRowShowsInformationOnly();
     void devicePathShowsIcons();
+    void mountPointShowsIcons();
     void clickBelowTheRowsClearsThePane();
     void ejectTogglesTheTray();
     void failedEjectLogsOneLine();
@@ -121,6 +123,35 @@ void tst_AppWindowDetails::devicePathShowsIcons()
             images += it.fragment().charFormat().isImageFormat() ? it.fragment().length() : 0;
     }
     QCOMPARE(images, iconic.count(QChar(0xFFFC)));
+}
+
+void tst_AppWindowDetails::mountPointShowsIcons()
+{
+    // A mounted disc: its mount point follows the device path (devicePathShowsIcons: nothing
+    // follows without one).
+    const QString devicePath = path(QStringLiteral("dev/sr9"));
+    const QString mountPoint = path(QStringLiteral("media/DISC"));
+    QVERIFY(QDir().mkpath(mountPoint));
+    _window.reset();
+    const QString mounted = QStringLiteral("<key>Media</key><dict><key>Type</key><string>DVDROM</string>"
+                                           "<key>State</key><string>Complete</string><key>Mounted</key><true/>"
+                                           "<key>MountPoint</key><string>%1</string></dict>")
+                                .arg(mountPoint);
+    simulate({withKeys(drive(devicePath, QStringLiteral("HL-DT-ST"), QStringLiteral("GH24NSD1"),
+                             QStringLiteral("Internal"), QStringLiteral("SATA")),
+                       mounted)});
+    _window = AppWindow::appWindow(_service);
+    QTRY_COMPARE(_window->numberOfRowsInTableView(_window->connectedTable()), 1);
+    clickRow(_window->connectedTable(), 0);
+
+    const auto iconic = [](QString path) {
+        return path.replace(u'/', QStringLiteral("/\ufffc")).prepend(QChar(0xFFFC));
+    };
+    const QString text = details();
+    QVERIFY2(text.contains(QStringLiteral("MountPoint: ") + mountPoint), qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("\nDevice Path\n") + iconic(devicePath) + QStringLiteral("\n\nMount Point\n")
+                           + iconic(mountPoint) + u'\n'),
+             qPrintable(text));
 }
 
 void tst_AppWindowDetails::postStatusChange(int connectedRow)
