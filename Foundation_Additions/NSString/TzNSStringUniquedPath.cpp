@@ -11,8 +11,7 @@ namespace {
 // Something is there, a link to nothing too: writing to a free name must not go through a link.
 bool taken(const QString& path)
 {
-    const QFileInfo item(path);
-    return item.exists() || item.isSymLink();
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
 } // namespace
