@@ -4,8 +4,6 @@
 #include "Foundation/StringSearch.h"
 #include "Foundation_Additions/NSString/TzNSStringWithUnichar.h"
 
-#include <QTextBoundaryFinder>
-
 #include <array>
 #include <vector>
 
@@ -110,17 +108,6 @@ const MarkerTable& markerTable()
     return table;
 }
 
-// Whether a grapheme cluster boundary of the window's text lies at i: the caseless search that
-// markers follow matches whole clusters, so ".org" is no marker where a combining mark follows.
-bool atClusterBoundary(const char16_t* p, qsizetype start, qsizetype end, qsizetype i)
-{
-    if (i <= start || i >= end || (p[i] < 0x300 && p[i - 1] < 0x300))
-        return true;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, reinterpret_cast<const QChar*>(p + start), end - start);
-    finder.setPosition(i - start);
-    return finder.isAtBoundary();
-}
-
 // One pass over the window finding, for every marker, its occurrences as repeated searches
 // would: each the first one at or after the end of the one before. found(marker, at) returns
 // false to stop.
@@ -146,7 +133,7 @@ void scanMarkers(const QString& text, Range w, Found found)
             qsizetype j = 1;
             while (j < length && table.folded[p[i + j]] == char(marker.at(j).unicode()))
                 ++j;
-            if (j < length || !atClusterBoundary(p, start, end, i) || !atClusterBoundary(p, start, end, i + length))
+            if (j < length)
                 continue;
             nextAllowed[std::size_t(k)] = i + length;
             if (!found(k, i))
