@@ -38,7 +38,44 @@ bool decomposesToItself(QStringView cluster)
     }
     return true;
 }
+
+char32_t codePointAt(QStringView text, qsizetype i)
+{
+    const char16_t u = text[i].unicode();
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(u, text[i + 1].unicode());
+    return u;
+}
+
+// Combining marks and the zero-width joiners never start a cluster. The boundary finder's
+// script-specific rules would cut before a mark that follows a character of no script ("@" +
+// U+102F) at the start of a text but not further in, so a search's answer would depend on where
+// its window began.
+bool joinsPrevious(char32_t u)
+{
+    if (u < 0x300)
+        return false;
+    if (u == 0x200C || u == 0x200D)
+        return true;
+    const QChar::Category category = QChar::category(u);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining
+        || category == QChar::Mark_Enclosing;
+}
 } // namespace
+
+bool startsClusterAt(QStringView text, qsizetype i)
+{
+    if (i <= 0 || i >= text.size())
+        return true;
+    if (joinsPrevious(codePointAt(text, i)))
+        return false;
+    const qsizetype from = i >= 2 && text[i - 1].isLowSurrogate() && text[i - 2].isHighSurrogate() ? i - 2 : i - 1;
+    const qsizetype to =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? i + 2 : i + 1;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data() + from, to - from);
+    finder.setPosition(i - from);
+    return finder.isAtBoundary();
+}
 
 CanonicalText::CanonicalText(QStringView text)
 {
@@ -51,6 +88,8 @@ CanonicalText::CanonicalText(QStringView text)
     QString previousDecomposed;
     while (from < text.size()) {
         qsizetype to = finder.toNextBoundary();
+        while (to > from && to < text.size() && joinsPrevious(codePointAt(text, to)))
+            to = finder.toNextBoundary();
         if (to <= from)
             to = text.size();
         const QStringView cluster = text.sliced(from, to - from);

@@ -1,6 +1,7 @@
 // Text in canonical decomposition (NFD) with a map back to the original, for comparisons that
 // treat canonically equivalent texts as equal: "é" as one code unit, as "e" + U+0301, "Å" (U+00C5),
-// "A" + U+030A and U+212B all compare equal. The unit of comparison is the grapheme cluster.
+// "A" + U+030A and U+212B all compare equal. The unit of comparison is the grapheme cluster; a
+// combining mark always belongs to the cluster before it, whatever the script of that cluster.
 #pragma once
 
 #include <QList>
@@ -11,6 +12,10 @@ namespace tz {
 // True when no code unit is at or above U+0300: such texts are canonically equal exactly when they
 // are equal code unit by code unit (and so need no decomposition).
 [[nodiscard]] bool isCanonicallyPlain(QStringView text) noexcept;
+
+// True when a cluster starts at index i of text as CanonicalText segments it (always at 0 and at
+// the end), judged from the code points on either side of i: exact where one of them is ASCII.
+[[nodiscard]] bool startsClusterAt(QStringView text, qsizetype i);
 
 class CanonicalText
 {

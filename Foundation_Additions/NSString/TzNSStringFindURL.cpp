@@ -1,5 +1,6 @@
 #include "Foundation_Additions/NSString/TzNSStringFindURL.h"
 
+#include "Foundation/CanonicalText.h"
 #include "Foundation/RangeFunctions.h"
 #include "Foundation/StringSearch.h"
 #include "Foundation_Additions/NSString/TzNSStringWithUnichar.h"
@@ -108,6 +109,17 @@ const MarkerTable& markerTable()
     return table;
 }
 
+// The search matches whole grapheme clusters: a marker needs a cluster boundary at both ends.
+// Beside a unit below U+0300 there always is one (markers hold no CR or LF).
+bool onClusterBoundaries(const QString& text, qsizetype start, qsizetype end, qsizetype at, qsizetype length)
+{
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    const QStringView window = QStringView(text).sliced(start, end - start);
+    const qsizetype after = at + length;
+    return (at == start || p[at - 1] < 0x300 || startsClusterAt(window, at - start))
+        && (after == end || p[after] < 0x300 || startsClusterAt(window, after - start));
+}
+
 // One pass over the window finding, for every marker, its occurrences as repeated searches
 // would: each the first one at or after the end of the one before. found(marker, at) returns
 // false to stop.
@@ -133,7 +145,7 @@ void scanMarkers(const QString& text, Range w, Found found)
             qsizetype j = 1;
             while (j < length && table.folded[p[i + j]] == char(marker.at(j).unicode()))
                 ++j;
-            if (j < length)
+            if (j < length || !onClusterBoundaries(text, start, end, i, length))
                 continue;
             nextAllowed[std::size_t(k)] = i + length;
             if (!found(k, i))

@@ -51,6 +51,9 @@ private Q_SLOTS:
         QTest::newRow("anchored, not at the start")
             << u"x"_s + eCombining << eAcute << uint(tz::AnchoredSearch) << u"{2147483647, 0}"_s;
         QTest::newRow("plain text unchanged") << u"abcabc"_s << u"ca"_s << none << u"{2, 2}"_s;
+        // A mark joins the character before it, also one of no script at the text's start.
+        QTest::newRow("mark after a symbol") << u"@@\u102F"_s << u"@@"_s << none << u"{2147483647, 0}"_s;
+        QTest::newRow("mark after a letter") << u"g\u102F"_s << u"g"_s << none << u"{2147483647, 0}"_s;
     }
     void search()
     {
@@ -98,6 +101,18 @@ private Q_SLOTS:
         QFETCH(QString, inCommonLiterally);
         QCOMPARE(rangesText(tz::rangesNotInCommonWithString(text, other)), notInCommon);
         QCOMPARE(rangesText(tz::rangesInCommonWithString(text, other)), inCommonLiterally);
+    }
+
+    // Where the window begins changes no boundary after that: "@" + U+102F is one cluster both
+    // after a Han character and at the window's start.
+    void clustersDoNotDependOnTheWindowStart()
+    {
+        const QString text = u"\u4000@@\u102F"_s;
+        QCOMPARE(rangesText(tz::rangesOfStringOptionsInWindow(text, u"@"_s, 0, tz::Range{0, 4})), u"{1, 1}"_s);
+        QCOMPARE(tz::stringFromRange(tz::rangeOfStringOptionsRange(text, u"@"_s, 0, tz::Range{2, 2})),
+                 u"{2147483647, 0}"_s);
+        for (qsizetype i = 0; i <= text.size(); ++i)
+            QCOMPARE(tz::startsClusterAt(text, i), i != 3);
     }
 
     void decompositionMapsBackToTheOriginal()

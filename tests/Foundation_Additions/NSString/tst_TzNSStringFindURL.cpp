@@ -56,6 +56,12 @@ private Q_SLOTS:
         QTest::newRow("adjacent repeats") << u"@@"_s << all << u"{0, 1} {1, 1}"_s;
         QTest::newRow("overlapping repeats of one marker") << u"wwww."_s << all << u"{1, 4}"_s;
         QTest::newRow("case folding beyond ASCII") << u"NEW\u017f.x"_s << all << u"{0, 5}"_s;
+        // Markers match whole grapheme clusters, as the caseless search does.
+        QTest::newRow("combining mark after a marker") << u"x.org\u102Fy www.z"_s << all << u"{8, 4}"_s;
+        QTest::newRow("combining mark outside the range") << u"x.org\u102F"_s << Range{0, 5} << u"{1, 4}"_s;
+        QTest::newRow("combining mark after a run of markers")
+            << u"\u4000@@\u102F @"_s << all << u"{1, 1} {5, 1}"_s;
+        QTest::newRow("prepended mark before a marker") << u"\u0600@x"_s << all << QString();
         QTest::newRow("only inside the range") << u"a@b c@d"_s << Range{2, 5} << u"{5, 1}"_s;
         QTest::newRow("empty range") << u"a@b"_s << Range{1, 0} << QString();
     }
