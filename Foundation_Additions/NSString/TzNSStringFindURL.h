@@ -33,7 +33,9 @@ const CharacterSet& buildBoundaryCharacterSets();
 // True when any marker occurs in the range, ignoring case.
 [[nodiscard]] bool isLikelyURLInRange(const QString& text, Range range);
 // Every occurrence of every marker in the range, ignoring case, grouped by marker in list
-// order and in text order within a group; nullopt (not an empty list) when there is none.
+// order and in text order within a group; nullopt (not an empty list) when there is none. As
+// for the caseless search, an occurrence is whole grapheme clusters: ".org" followed by a
+// combining mark is none.
 [[nodiscard]] std::optional<QList<Range>> rangesOfURLMarkersInRange(const QString& text, Range range);
 // The address holding the marker: for "@" the validated e-mail address around it inside the
 // e-mail legal text around it, or that legal text when it does not validate (an earlier
